@@ -1,0 +1,45 @@
+# Cross build: the plug-in, the stand-in host, Windows tests and benchmarks.
+enable_language(RC ASM)
+
+set(HQ_DEPS "${CMAKE_SOURCE_DIR}/.cache/deps/mingw32" CACHE PATH "Statically built third-party libraries")
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh")
+
+# Narrow literals are Windows-1251 bytes, as all 8-bit text of the system.
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8>
+                    $<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=CP1251>
+                    -Wall -Wextra)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(hq_jpeg STATIC IMPORTED)
+set_target_properties(hq_jpeg PROPERTIES IMPORTED_LOCATION ${HQ_DEPS}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${HQ_DEPS}/include)
+add_library(hq_zlib STATIC IMPORTED)
+set_target_properties(hq_zlib PROPERTIES IMPORTED_LOCATION ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
+add_library(hq_png STATIC IMPORTED)
+set_target_properties(hq_png PROPERTIES IMPORTED_LOCATION ${HQ_DEPS}/lib/libpng16.a
+  INTERFACE_INCLUDE_DIRECTORIES ${HQ_DEPS}/include INTERFACE_LINK_LIBRARIES hq_zlib)
+
+set(HQ_SYSTEM_LIBS gdiplus msimg32 comdlg32 comctl32 winmm shell32 ole32 user32 gdi32 kernel32)
+
+# Everything of the plug-in but its exports, as a static library the tests can link too.
+add_library(hqplugin STATIC ${HQ_PORTABLE_SOURCES} ${HQ_WIN_SOURCES})
+target_include_directories(hqplugin PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(hqplugin PUBLIC hq_jpeg hq_png ${HQ_SYSTEM_LIBS})
+
+add_library(zeZoreredur SHARED src/plugin/exports.cpp src/plugin/zeZoreredur.def src/plugin/version.rc
+                               ${HQ_WIN_RESOURCES})
+set_target_properties(zeZoreredur PROPERTIES PREFIX "" SUFFIX ".hqp")
+target_link_libraries(zeZoreredur PRIVATE hqplugin)
+target_link_options(zeZoreredur PRIVATE -Wl,--enable-stdcall-fixup -Wl,--no-insert-timestamp)
+
+# GoogleTest, built with the same toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${HQ_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_subdirectory(host)
+add_subdirectory(tests/win)
+add_subdirectory(bench)

@@ -1,0 +1,425 @@
+#include "hqhost.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "script.h"
+
+extern "C" {
+// host/thunks.S
+uint32_t hq_invoke(const void* fn, const uint32_t* args, uint32_t count);
+extern uint32_t hq_stack_faults;
+void hqcb_register_action();
+void hqcb_get_variable();
+void hqcb_set_variable();
+void hqcb_script_processor();
+void hqcb_interface_access();
+}
+
+namespace hqhost {
+
+namespace {
+
+constexpr DWORD kPluginErrorCode = 0xE07A0001;
+constexpr wchar_t kMainClass[] = L"hqhostMainWindow";
+constexpr wchar_t kExternalClass[] = L"hqhostExternalWindow";
+
+uint32_t U(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+
+// ---- error landing: the plug-in reports an error as a structured exception;
+// the handler resumes at the landing point taken just before the export call.
+struct Landing {
+    void* buf[5];
+    void* sehHead;
+    std::string message;
+    Landing* prev;
+};
+thread_local Landing* t_landing = nullptr;
+
+LONG CALLBACK LandingHandler(EXCEPTION_POINTERS* ep) {
+    const EXCEPTION_RECORD* rec = ep->ExceptionRecord;
+    Landing* landing = t_landing;
+    if (rec->ExceptionCode != kPluginErrorCode || !landing) return EXCEPTION_CONTINUE_SEARCH;
+    if (rec->NumberParameters >= 2 && rec->ExceptionInformation[0])
+        landing->message.assign(reinterpret_cast<const char*>(rec->ExceptionInformation[0]),
+                                rec->ExceptionInformation[1]);
+    else
+        landing->message = "(error without a message)";
+    CONTEXT* c = ep->ContextRecord;
+    c->Ebp = U(landing->buf[0]);
+    c->Eip = U(landing->buf[1]);
+    c->Esp = U(landing->buf[2]);
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CLOSE) {
+        ::ShowWindow(hwnd, SW_HIDE);
+        return 0;
+    }
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        ::GetClientRect(hwnd, &r);
+        ::FillRect(reinterpret_cast<HDC>(wp), &r, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        return 1;
+    }
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void RegisterClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kMainClass;
+    ::RegisterClassW(&wc);
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.lpszClassName = kExternalClass;
+    ::RegisterClassW(&wc);
+}
+
+std::string Decimal(uintptr_t v) { return std::to_string(v); }
+
+}  // namespace
+
+bool NoCase::operator()(const std::string& a, const std::string& b) const {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'a' && x <= 'z') x -= 32;
+        if (y >= 'a' && y <= 'z') y -= 32;
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b) { return !NoCase{}(a, b) && !NoCase{}(b, a); }
+
+Host& Host::Instance() {
+    static Host host;
+    return host;
+}
+
+// ------------------------------------------------------------------ lifetime
+
+bool Host::LoadOnly(const std::string& path) {
+    Unload();
+    module_ = ::LoadLibraryA(path.c_str());
+    if (!module_) return false;
+    InstallCountingHooks(module_, &ledger_);
+    return true;
+}
+
+bool Host::Load(const std::string& path) {
+    if (!LoadOnly(path)) return false;
+    RegisterPlugIn();
+    InitPlugIn();
+    RegisterScriptProcessor();
+    RegisterInterfaceAccess();
+    return true;
+}
+
+void Host::Unload() {
+    if (module_) ::FreeLibrary(module_);
+    module_ = nullptr;
+}
+
+FARPROC Host::Export(const char* name) const { return module_ ? ::GetProcAddress(module_, name) : nullptr; }
+
+uint32_t Host::StackFaults() const { return hq_stack_faults; }
+
+uint32_t Host::Invoke(const char* exportName, std::initializer_list<uint32_t> args) {
+    static PVOID handler = ::AddVectoredExceptionHandler(1, LandingHandler);
+    (void)handler;
+    const FARPROC fn = Export(exportName);
+    if (!fn) {
+        lastError_ = std::string("the plug-in has no export ") + exportName;
+        ++errorCount_;
+        return 0;
+    }
+    const std::vector<uint32_t> argv(args);
+    lastError_.reset();
+
+    Landing landing;
+    landing.prev = t_landing;
+    landing.sehHead = reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList;
+    if (__builtin_setjmp(landing.buf)) {
+        // Resumed by LandingHandler: registers are gone, reach state through t_landing.
+        Landing* l = t_landing;
+        reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList =
+            static_cast<EXCEPTION_REGISTRATION_RECORD*>(l->sehHead);
+        t_landing = l->prev;
+        Host& host = Instance();
+        host.lastError_ = std::move(l->message);
+        ++host.errorCount_;
+        return 0;
+    }
+    t_landing = &landing;
+    const uint32_t result = hq_invoke(reinterpret_cast<const void*>(fn), argv.data(), argv.size());
+    t_landing = landing.prev;
+    return result;
+}
+
+// ------------------------------------------------------------------ exports
+
+void Host::RegisterPlugIn() {
+    catalogue_.clear();
+    Invoke("hqRegisterPlugIn", {U(reinterpret_cast<void*>(&hqcb_register_action)), 0x12345678u,
+                                U(reinterpret_cast<void*>(&hqcb_get_variable)),
+                                U(reinterpret_cast<void*>(&hqcb_set_variable))});
+}
+
+Identity Host::InitPlugIn() { return InitPlugIn(Identity{}); }
+
+Identity Host::InitPlugIn(const Identity& prefill) {
+    char* slots[3] = {nullptr, nullptr, nullptr};
+    const std::string* texts[3] = {&prefill.name, &prefill.author, &prefill.description};
+    for (int i = 0; i < 3; ++i)
+        if (!texts[i]->empty()) slots[i] = ledger_.Give(*texts[i]);
+    Invoke("hqInitPlugIn", {U(MainWindow()), U(&slots[0]), U(&slots[1]), U(&slots[2])});
+    Identity id;
+    id.name = ledger_.Take(slots[0]);
+    id.author = ledger_.Take(slots[1]);
+    id.description = ledger_.Take(slots[2]);
+    return id;
+}
+
+void Host::InitPlugInRaw(char** slots) {
+    Invoke("hqInitPlugIn", {U(MainWindow()), U(&slots[0]), U(&slots[1]), U(&slots[2])});
+}
+
+void Host::RegisterScriptProcessor() {
+    Invoke("hqRegisterScriptProcessor", {U(reinterpret_cast<void*>(&hqcb_script_processor))});
+}
+
+void Host::RegisterInterfaceAccess() {
+    Invoke("hqRegisterInterfaceAccess", {U(reinterpret_cast<void*>(&hqcb_interface_access))});
+}
+
+bool Host::ExecRaw(int32_t id, const char* const* params) {
+    return (Invoke("hqExecAction", {static_cast<uint32_t>(id), U(params)}) & 0xFF) != 0;
+}
+
+bool Host::Exec(int32_t id, const std::vector<std::string>& params) {
+    std::vector<const char*> list;
+    for (const std::string& p : params) list.push_back(p.c_str());
+    list.push_back(nullptr);  // never read: the plug-in reads only the registered count
+    return ExecRaw(id, list.data());
+}
+
+bool Host::EditRaw(int32_t id, char** slots) {
+    return (Invoke("hqEditAction", {static_cast<uint32_t>(id), U(slots)}) & 0xFF) != 0;
+}
+
+bool Host::Edit(int32_t id, std::vector<std::string>& params) {
+    std::vector<char*> slots;
+    for (const std::string& p : params) slots.push_back(ledger_.Give(p));
+    slots.push_back(nullptr);
+    const bool ok = EditRaw(id, slots.data());
+    for (size_t i = 0; i < params.size(); ++i) params[i] = ledger_.Take(slots[i]);
+    return ok;
+}
+
+void Host::Message(int32_t code) { Invoke("hqMessage", {static_cast<uint32_t>(code)}); }
+
+void Host::About() { Invoke("hqAbout", {}); }
+
+// ------------------------------------------------------------------ variables
+
+std::string Host::Var(const std::string& name) const {
+    auto it = variables_.find(name);
+    return it == variables_.end() ? std::string() : it->second;
+}
+
+void Host::SetVar(const std::string& name, const std::string& value) {
+    variables_[name] = value;
+    if (EqualNoCase(name, "[PubHeight]")) {
+        char* end = nullptr;
+        const long h = std::strtol(value.c_str(), &end, 10);
+        if (!value.empty() && end && *end == '\0')
+            SetPublicationHeight(static_cast<int>(h));
+        else
+            scriptErrors_.push_back("[PubHeight] is not a number: " + value);
+    }
+}
+
+// ------------------------------------------------------------------ callbacks
+
+void Host::OnRegisterAction(int32_t id, const char* name, const char* hint, const uint8_t* codes, int32_t high,
+                            int32_t count) {
+    CatalogueEntry e;
+    e.id = id;
+    e.name = name ? name : "";
+    e.hintNull = hint == nullptr;
+    e.hint = hint ? hint : "";
+    e.highIndex = high;
+    e.count = count;
+    if (codes && high >= 0 && high < 64) e.codes.assign(codes, codes + high + 1);
+    catalogue_.push_back(std::move(e));
+}
+
+void Host::OnGetVariable(const char* name, char** slot) {
+    const std::string key = name ? name : "";
+    callLog_.push_back("get " + key);
+    if (*slot) scriptErrors_.push_back("get-variable: the value slot was not null on entry");
+    auto it = variables_.find(key);
+    // An unknown variable answers null, which the plug-in reads as empty text.
+    *slot = it == variables_.end() ? nullptr : ledger_.Give(it->second);
+}
+
+void Host::OnSetVariable(const char* name, const char* value) {
+    const std::string key = name ? name : "";
+    const std::string text = value ? value : "";
+    callLog_.push_back("set " + key + "=" + text);
+    SetVar(key, text);
+}
+
+void Host::OnScript(const char* script) {
+    const std::string text = script ? script : "";
+    scripts_.push_back(text);
+    RunHostScriptText(*this, text);
+}
+
+bool Host::OnInterfaceAccess(int32_t code, char** slot) {
+    PickRequest req;
+    req.code = code;
+    req.slotNull = *slot == nullptr;
+    req.slotText = *slot ? *slot : "";
+    pickRequests_.push_back(req);
+
+    PickAnswer answer;
+    if (!pickAnswers_.empty()) {
+        answer = pickAnswers_.front();
+        pickAnswers_.pop_front();
+        if (answer.expectCode && *answer.expectCode != code)
+            scriptErrors_.push_back("interface access: expected code " + std::to_string(*answer.expectCode) +
+                                    ", got " + std::to_string(code));
+    } else if (interactive_) {
+        auto picked = PickerWindow(code, req.slotText);
+        answer.result = picked.has_value();
+        answer.text = picked;
+    } else {
+        return false;
+    }
+    if (answer.text) {
+        ledger_.Take(*slot);  // the host replaces the slot's block with its answer
+        *slot = ledger_.Give(*answer.text);
+    }
+    return answer.result;
+}
+
+// ------------------------------------------------------------------ windows
+
+HWND Host::MainWindow() {
+    if (mainWindow_ && ::IsWindow(mainWindow_)) return mainWindow_;
+    RegisterClasses();
+    RECT r{0, 0, 480, 360};
+    ::AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    mainWindow_ = ::CreateWindowExW(0, kMainClass, L"hqhost", WS_OVERLAPPEDWINDOW, 40, 40, r.right - r.left,
+                                    r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::ShowWindow(mainWindow_, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(mainWindow_);
+    RECT c;
+    ::GetClientRect(mainWindow_, &c);
+    variables_["[PubHeight]"] = Decimal(c.bottom);
+    variables_["[PubWidth]"] = Decimal(c.right);
+    return mainWindow_;
+}
+
+void Host::SetPublicationHeight(int height) {
+    HWND w = MainWindow();
+    RECT win, client;
+    ::GetWindowRect(w, &win);
+    ::GetClientRect(w, &client);
+    const int frame = (win.bottom - win.top) - client.bottom;
+    ::SetWindowPos(w, nullptr, 0, 0, win.right - win.left, height + frame,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND Host::CreateTextEntry(const std::string& name, int x, int y, int w, int h) {
+    HWND edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, x, y, w, h,
+                                  MainWindow(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    objects_[name] = edit;
+    return edit;
+}
+
+HWND Host::CreateExternalWindow(const std::string& name, int x, int y, int w, int h) {
+    RegisterClasses();
+    HWND win = ::CreateWindowExW(0, kExternalClass, L"external", WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    ::ShowWindow(win, SW_SHOWNOACTIVATE);
+    objects_[name] = win;
+    variables_["[" + name + ".WinHandle]"] = Decimal(reinterpret_cast<uintptr_t>(win));
+    return win;
+}
+
+HWND Host::Object(const std::string& name) const {
+    auto it = objects_.find(name);
+    return it == objects_.end() ? nullptr : it->second;
+}
+
+void Host::ResetWindows() {
+    DestroyObjects();
+    if (mainWindow_) ::DestroyWindow(mainWindow_);
+    mainWindow_ = nullptr;
+}
+
+void Host::DestroyObjects() {
+    for (auto& [name, hwnd] : objects_) ::DestroyWindow(hwnd);
+    objects_.clear();
+}
+
+}  // namespace hqhost
+
+// ------------------------------------------------------------------ thunk targets
+// No C++ exception may travel back into the plug-in's frames.
+
+using hqhost::Host;
+
+extern "C" uint32_t hqhost_register_action(uint32_t eax, uint32_t edx, uint32_t ecx, const uint32_t* stack) {
+    // Arguments: id, name, hint, codes, highIndex, count; the last pushed is stack[0].
+    try {
+        Host::Instance().OnRegisterAction(static_cast<int32_t>(eax), reinterpret_cast<const char*>(edx),
+                                          reinterpret_cast<const char*>(ecx),
+                                          reinterpret_cast<const uint8_t*>(stack[2]), static_cast<int32_t>(stack[1]),
+                                          static_cast<int32_t>(stack[0]));
+    } catch (...) {
+    }
+    return 0;
+}
+
+extern "C" uint32_t hqhost_get_variable(uint32_t eax, uint32_t edx, uint32_t, const uint32_t*) {
+    try {
+        Host::Instance().OnGetVariable(reinterpret_cast<const char*>(eax), reinterpret_cast<char**>(edx));
+    } catch (...) {
+    }
+    return 0;
+}
+
+extern "C" uint32_t hqhost_set_variable(uint32_t eax, uint32_t edx, uint32_t, const uint32_t*) {
+    try {
+        Host::Instance().OnSetVariable(reinterpret_cast<const char*>(eax), reinterpret_cast<const char*>(edx));
+    } catch (...) {
+    }
+    return 0;
+}
+
+extern "C" uint32_t hqhost_script_processor(uint32_t eax, uint32_t, uint32_t, const uint32_t*) {
+    try {
+        Host::Instance().OnScript(reinterpret_cast<const char*>(eax));
+    } catch (...) {
+    }
+    return 0;
+}
+
+extern "C" uint32_t hqhost_interface_access(uint32_t eax, uint32_t edx, uint32_t, const uint32_t*) {
+    try {
+        return Host::Instance().OnInterfaceAccess(static_cast<int32_t>(eax), reinterpret_cast<char**>(edx)) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Sets the machine up (idempotent), builds the plug-in and the stand-in host,
+# lists the catalogue and runs the sample publication script. Files the
+# demonstration writes go to out/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh
+cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake >/dev/null
+cmake --build build/win -j "$(nproc)" --target zeZoreredur hqhost
+
+mkdir -p out
+source scripts/xvfb.sh
+xvfb_pid=
+export WINEPREFIX="$root/build/win/wineprefix"
+stop() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap stop EXIT
+if [ -z "${DISPLAY:-}" ]; then start_xvfb; xvfb_pid=$HQ_XVFB_PID; fi
+
+host() { scripts/wine-run.sh build/win/bin/hqhost.exe "$@"; }
+plugin=build/win/bin/zeZoreredur.hqp
+
+echo "== catalogue"
+host list "$plugin"
+for script in samples/demo/*.hqs; do
+  echo "== $script"
+  host run "$plugin" "$script"
+done
+if [ -x samples/demo/shots.sh ]; then
+  echo "== dialog shots"
+  samples/demo/shots.sh "$plugin" out/shots
+fi
+echo "== output in out/"
+ls -l out

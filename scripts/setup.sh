@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Idempotent machine set-up: installs the packages the build and the Wine test
+# run need (only those missing), then builds libjpeg-turbo and libpng statically
+# with the MinGW-w64 i686 toolchain into .cache/deps (git-ignored).
+# A second run finds everything in place and says so.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cache="$root/.cache"
+deps="$cache/deps/mingw32"
+src="$cache/src"
+did_something=0
+
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+# ---------------------------------------------------------------- packages
+packages=(
+  g++-mingw-w64-i686-posix nasm cmake ninja-build dpkg-dev
+  wine wine32:i386
+  libxi6:i386 libxcursor1:i386 libxrandr2:i386 libxinerama1:i386
+  libxcomposite1:i386 libxrender1:i386 libxfixes3:i386 libxxf86vm1:i386
+  xvfb xauth fonts-liberation
+  libz-mingw-w64-dev googletest
+  g++ clang libclang-rt-14-dev
+)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture"
+  sudo_if_needed dpkg --add-architecture i386
+  did_something=1
+  need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudo_if_needed apt-get update -q
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  did_something=1
+fi
+
+# The mingw compiler must use the POSIX thread model (std::mutex, GoogleTest).
+if [ "$(readlink -f "$(command -v i686-w64-mingw32-g++)" 2>/dev/null)" != "$(readlink -f /usr/bin/i686-w64-mingw32-g++-posix)" ]; then
+  : # the toolchain file names the -posix compilers directly; nothing to switch
+fi
+
+# ---------------------------------------------------------------- sources
+# deb-src entries derived from the machine's own deb entries, kept in a
+# private apt configuration so the system's lists are untouched.
+aptdir="$cache/apt"
+fetch_source() { # package, glob of the upstream tarball
+  local pkg=$1 pattern=$2
+  mkdir -p "$src"
+  if compgen -G "$src/$pattern" >/dev/null; then return 0; fi
+  mkdir -p "$aptdir/lists/partial" "$aptdir/archives/partial" "$aptdir/sources.list.d"
+  : > "$aptdir/sources.list"
+  if [ -f /etc/apt/sources.list ]; then
+    grep -E '^[[:space:]]*deb[[:space:]]' /etc/apt/sources.list | sed -E 's/^[[:space:]]*deb[[:space:]]/deb-src /' >> "$aptdir/sources.list" || true
+  fi
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    # deb822 stanzas: keep those of type deb whose URI is a Debian archive
+    awk 'BEGIN{RS=""; ORS="\n\n"} /Types:[^\n]*deb/ && /Components:/ && !/Architectures: amd64/ { sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f" > "$aptdir/sources.list.d/$(basename "$f")"
+  done
+  local opts=(-o Dir::Etc::SourceList="$aptdir/sources.list" -o Dir::Etc::SourceParts="$aptdir/sources.list.d"
+              -o Dir::State::Lists="$aptdir/lists" -o Dir::Cache::Archives="$aptdir/archives"
+              -o Dir::Cache="$aptdir" -o APT::Sandbox::User=root)
+  if [ ! -f "$aptdir/updated" ]; then
+    apt-get "${opts[@]}" update -q >/dev/null
+    touch "$aptdir/updated"
+  fi
+  # apt-get source can exit non-zero after the upstream tarball has arrived
+  # (a security update whose .dsc the mirror dropped): check the tarball.
+  (cd "$src" && apt-get "${opts[@]}" source --download-only -q "$pkg" >/dev/null 2>&1) || true
+  if ! compgen -G "$src/$pattern" >/dev/null; then
+    echo "setup: could not fetch the $pkg source package" >&2
+    exit 1
+  fi
+  did_something=1
+}
+
+fetch_source libjpeg-turbo 'libjpeg-turbo_*.orig.tar.gz'
+fetch_source libpng1.6 'libpng1.6_*.orig.tar.*'
+
+toolchain="$root/cmake/mingw32.cmake"
+
+build_dep() { # name, tarball glob, stamp file, extra cmake args...
+  local name=$1 pattern=$2 stamp=$3; shift 3
+  if [ -f "$deps/$stamp" ]; then return 0; fi
+  echo "setup: building $name"
+  local work="$cache/build-$name"
+  rm -rf "$work"; mkdir -p "$work"
+  tar -xf $(compgen -G "$src/$pattern" | head -1) -C "$work"
+  local dir; dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -1)
+  cmake -S "$dir" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$deps" "$@" >"$work/configure.log" 2>&1 \
+    || { cat "$work/configure.log" >&2; exit 1; }
+  cmake --build "$work/build" >"$work/build.log" 2>&1 || { tail -50 "$work/build.log" >&2; exit 1; }
+  cmake --install "$work/build" >"$work/install.log" 2>&1 || { tail -50 "$work/install.log" >&2; exit 1; }
+  rm -rf "$work"
+  did_something=1
+}
+
+build_dep libjpeg-turbo 'libjpeg-turbo_*.orig.tar.gz' lib/libjpeg.a \
+  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DCMAKE_SYSTEM_PROCESSOR=i686
+build_dep libpng 'libpng1.6_*.orig.tar.*' lib/libpng16.a \
+  -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DPNG_TOOLS=OFF \
+  -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include
+
+if [ $did_something = 0 ]; then
+  echo "setup: everything is in place, nothing to do"
+else
+  echo "setup: done"
+fi

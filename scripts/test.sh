@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Sets the machine up (idempotent), builds everything and runs every test:
+# the portable core natively (plain and with ASan/UBSan), then the Windows
+# tests under Wine through the stand-in host.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/native -j "$jobs"
+cmake -S . -B build/native-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHQ_SANITIZE=ON >/dev/null
+cmake --build build/native-asan -j "$jobs"
+cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake >/dev/null
+cmake --build build/win -j "$jobs"
+
+ctest --test-dir build/native --output-on-failure
+ctest --test-dir build/native-asan --output-on-failure
+
+# One display and one wineserver for the whole Windows run.
+source scripts/xvfb.sh
+xvfb_pid=
+export WINEPREFIX="$root/build/win/wineprefix"
+stop() {
+  WINEPREFIX="$root/build/win/wineprefix" wineserver -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap stop EXIT
+if [ -z "${DISPLAY:-}" ]; then start_xvfb; xvfb_pid=$HQ_XVFB_PID; fi
+scripts/wine-prefix.sh
+WINEARCH=win32 wineserver -p
+ctest --test-dir build/win --output-on-failure

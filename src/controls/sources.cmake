@@ -1,0 +1,1 @@
+# Controls of the dialogs (the gradient control).

@@ -1,0 +1,96 @@
+// The eight exports, in the host's register convention. Each runs its body
+// behind the error boundary.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "actions/actions.h"
+#include "editors/editors.h"
+#include "plugin/about.h"
+#include "plugin/boundary.h"
+#include "plugin/catalogue.h"
+#include "plugin/dispatch.h"
+#include "plugin/host.h"
+
+using namespace hq;
+
+namespace {
+
+constexpr char kPluginName[] = "zeZoreredur";
+constexpr char kPluginAuthor[] = "zeZoreredur team";
+constexpr char kPluginDescription[] = "Несколько различных функций.";
+
+constexpr int32_t kMessageReapplyTextEntry = 6;
+
+bool ExecAction(int32_t id, const char* const* list) {
+    const ExecRow* row = FindExecRow(id);
+    if (!row) return false;
+    if (id == 100) {
+        // The colour-depth conversion works on copies owned by the plug-in.
+        std::vector<std::string> copies;
+        for (int i = 0; i < row->count; ++i) copies.emplace_back(Params(list, row->count)[i]);
+        const char* owned[] = {copies[0].c_str(), copies[1].c_str()};
+        return row->action(Params(owned, row->count));
+    }
+    return row->action(Params(list, row->count));
+}
+
+}  // namespace
+
+extern "C" {
+
+void HQAPI hqRegisterPlugIn(RegisterActionFn registerAction, uint32_t reserved,
+                                                  GetVariableFn getVariable, SetVariableFn setVariable) {
+    GuardedVoid([&] {
+        HostSlots& s = Slots();
+        s.getVariable = getVariable;
+        s.setVariable = setVariable;
+        s.registerAction = registerAction;
+        s.reserved = reserved;
+        for (const CatalogueRow& row : kCatalogue)
+            registerAction(row.id, row.name, row.hint, row.count, row.HighIndex(), row.codes);
+    });
+}
+
+void HQAPI hqInitPlugIn(HWND mainWindow, char** name, char** author, char** description) {
+    GuardedVoid([&] {
+        Slots().mainWindow = mainWindow;
+        AssignHostString(name, kPluginName);
+        AssignHostString(author, kPluginAuthor);
+        AssignHostString(description, kPluginDescription);
+    });
+}
+
+bool HQAPI hqExecAction(int32_t id, const char* const* params) {
+    return Guarded([&] { return ExecAction(id, params); }, false);
+}
+
+bool HQAPI hqEditAction(int32_t id, char** params) {
+    return Guarded([&] { return EditAction(id, params); }, false);
+}
+
+void HQAPI hqMessage(int32_t code) {
+    GuardedVoid([&] {
+        if (code == kMessageReapplyTextEntry) ReapplyPendingTextEntryOptions();
+    });
+}
+
+void HQAPI hqAbout() {
+    GuardedVoid([] { ShowAboutBox(); });
+}
+
+void HQAPI hqRegisterScriptProcessor(ScriptProcessorFn scriptProcessor) {
+    Slots().scriptProcessor = scriptProcessor;
+}
+
+void HQAPI hqRegisterInterfaceAccess(InterfaceAccessFn interfaceAccess) {
+    Slots().interfaceAccess = interfaceAccess;
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_DETACH) ReleasePendingTextEntryOptions();
+    return TRUE;
+}
+
+}  // extern "C"

@@ -1,0 +1,57 @@
+// The host side of the plug-in boundary: the binary convention, the callback
+// slots filled by the exports, host strings, and the calls actions make into
+// the host (variables, scripts, pickers).
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The host's register convention: the first three 32-bit arguments in EAX,
+// EDX, ECX, further ones on the stack (callee pops), result in EAX. GCC pushes
+// stack arguments right to left while the host pushes them left to right, so
+// declarations with two or more stack arguments list those in reverse order.
+#define HQAPI __attribute__((regparm(3), stdcall))
+
+namespace hq {
+
+// Callback types. Booleans travel in AL; read results as 32-bit and test the low byte.
+typedef void(HQAPI* RegisterActionFn)(int32_t id, const char* name, const char* hint,
+                                      int32_t count, int32_t highIndex, const uint8_t* codes);
+typedef void(HQAPI* GetVariableFn)(const char* name, char** value);
+typedef void(HQAPI* SetVariableFn)(const char* name, const char* value);
+typedef void(HQAPI* ScriptProcessorFn)(const char* script);
+typedef uint32_t(HQAPI* InterfaceAccessFn)(int32_t code, char** slot);
+
+// Process-wide slots, zero until the host fills them; the plug-in never clears them.
+struct HostSlots {
+    RegisterActionFn registerAction = nullptr;
+    uint32_t reserved = 0;  // stored, never read
+    GetVariableFn getVariable = nullptr;
+    SetVariableFn setVariable = nullptr;
+    ScriptProcessorFn scriptProcessor = nullptr;
+    InterfaceAccessFn interfaceAccess = nullptr;
+    HWND mainWindow = nullptr;
+};
+HostSlots& Slots();
+
+inline HWND HostMainWindow() { return Slots().mainWindow; }
+
+// Host strings: NUL-terminated text in GMEM_FIXED global memory, length + 1 bytes.
+// AssignHostString frees the slot's previous block first; a failed allocation
+// raises an error and leaves the slot null.
+void AssignHostString(char** slot, std::string_view text);
+void FreeHostString(char** slot);
+// Copies the text a host returned through a slot (null reads as empty) and frees the block.
+std::string TakeHostString(char** slot);
+
+// Reads a host variable (name with its square brackets); a null answer is empty text.
+std::string GetHostVariable(const std::string& name);
+void SetHostVariable(const std::string& name, const std::string& value);
+// Runs host script text (commands separated by one byte 13).
+void RunHostScript(const std::string& script);
+// The interface-access callback, or null while the host has not registered one.
+inline InterfaceAccessFn InterfaceAccess() { return Slots().interfaceAccess; }
+
+}  // namespace hq

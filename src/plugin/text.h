@@ -1,0 +1,14 @@
+// Conversions between the system's 8-bit text (always Windows-1251, never the
+// process code page) and the wide strings windows are created with.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace hq {
+
+constexpr unsigned kTextCodePage = 1251;
+
+std::wstring Widen(std::string_view text);
+std::string Narrow(std::wstring_view text);
+
+}  // namespace hq

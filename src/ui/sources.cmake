@@ -1,0 +1,1 @@
+# The small form and control layer the dialogs are built on.

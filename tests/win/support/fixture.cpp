@@ -1,0 +1,48 @@
+#include "fixture.h"
+
+#include "pubscript.h"
+
+namespace hqtest {
+
+std::string ExeDirPath(const std::string& name) {
+    char buf[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string path(buf, n);
+    return path.substr(0, path.find_last_of("\\/") + 1) + name;
+}
+
+std::string PluginPath() { return ExeDirPath("zeZoreredur.hqp"); }
+
+void PluginTest::SetUp() {
+    ASSERT_TRUE(host().Load(PluginPath())) << "cannot load " << PluginPath();
+    host().ScriptErrors().clear();
+    host().PickAnswers().clear();
+    host().PickRequests().clear();
+    host().CallLog().clear();
+    ledger().ClearFaults();
+    liveBlocksAtStart_ = ledger().Live();
+}
+
+void PluginTest::TearDown() {
+    host().ResetWindows();
+    host().Unload();
+    EXPECT_EQ(ledger().Live(), liveBlocksAtStart_) << "global blocks leaked";
+    EXPECT_TRUE(ledger().Faults().empty()) << ledger().Faults().front();
+    EXPECT_TRUE(host().ScriptErrors().empty()) << host().ScriptErrors().front();
+    EXPECT_EQ(host().StackFaults(), 0u) << "a call did not remove its stack arguments";
+}
+
+bool PluginTest::Exec(int id, const std::vector<std::string>& params) {
+    const bool r = host().Exec(id, params);
+    EXPECT_FALSE(host().LastError().has_value()) << "action " << id << " raised: " << *host().LastError();
+    return r;
+}
+
+std::string PluginTest::ExecError(int id, const std::vector<std::string>& params) {
+    host().Exec(id, params);
+    return host().LastError().value_or("");
+}
+
+void PluginTest::Pump(unsigned ms) { hqhost::PumpMessages(ms); }
+
+}  // namespace hqtest

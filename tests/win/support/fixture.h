@@ -1,0 +1,38 @@
+// The fixture every Windows test that drives the plug-in uses: a fresh load of
+// the real plug-in file in the stand-in host, started in the host's order, and
+// checks after each test that no global block leaked or was freed twice, that
+// the host ran every script command it was given, and that the calling
+// convention held.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hqhost.h"
+
+namespace hqtest {
+
+// Path of the plug-in file beside the test executable.
+std::string PluginPath();
+// A path beside the test executable (for output files of tests).
+std::string ExeDirPath(const std::string& name);
+
+class PluginTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    hqhost::Host& host() { return hqhost::Host::Instance(); }
+    hqhost::Ledger& ledger() { return host().ledger(); }
+    // Runs an action; fails the test when it raised an error.
+    bool Exec(int id, const std::vector<std::string>& params = {});
+    // Runs an action expected to raise; returns the error text ("" if none).
+    std::string ExecError(int id, const std::vector<std::string>& params = {});
+    // Process window messages for a while.
+    void Pump(unsigned ms = 50);
+
+    size_t liveBlocksAtStart_ = 0;
+};
+
+}  // namespace hqtest
