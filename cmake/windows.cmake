@@ -22,6 +22,7 @@ add_library(hq_png STATIC IMPORTED)
 set_target_properties(hq_png PROPERTIES IMPORTED_LOCATION ${HQ_DEPS}/lib/libpng16.a
   INTERFACE_INCLUDE_DIRECTORIES ${HQ_DEPS}/include INTERFACE_LINK_LIBRARIES hq_zlib)
 
+# Resource scripts (.rc) of the plug-in are listed by the source folders in HQ_WIN_RESOURCES.
 set(HQ_SYSTEM_LIBS gdiplus msimg32 comdlg32 comctl32 winmm shell32 ole32 user32 gdi32 kernel32)
 
 # Everything of the plug-in but its exports, as a static library the tests can link too.

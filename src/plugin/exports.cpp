@@ -88,7 +88,8 @@ void HQAPI hqRegisterInterfaceAccess(InterfaceAccessFn interfaceAccess) {
     Slots().interfaceAccess = interfaceAccess;
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) hq::SetPluginModule(instance);
     if (reason == DLL_PROCESS_DETACH) ReleasePendingTextEntryOptions();
     return TRUE;
 }

@@ -7,6 +7,13 @@
 
 namespace hq {
 
+namespace {
+HINSTANCE g_module = nullptr;
+}  // namespace
+
+HINSTANCE PluginModule() { return g_module ? g_module : ::GetModuleHandleW(nullptr); }
+void SetPluginModule(HINSTANCE module) { g_module = module; }
+
 HostSlots& Slots() {
     static HostSlots slots;
     return slots;

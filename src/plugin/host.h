@@ -38,6 +38,10 @@ HostSlots& Slots();
 
 inline HWND HostMainWindow() { return Slots().mainWindow; }
 
+// The plug-in's own module (for its resources).
+HINSTANCE PluginModule();
+void SetPluginModule(HINSTANCE module);
+
 // Host strings: NUL-terminated text in GMEM_FIXED global memory, length + 1 bytes.
 // AssignHostString frees the slot's previous block first; a failed allocation
 // raises an error and leaves the slot null.
