@@ -1,0 +1,109 @@
+#include "actions/capture/image_file.h"
+
+#include "plugin/error.h"
+#include "plugin/handles.h"
+
+namespace hq {
+
+std::string SystemErrorText(DWORD code) {
+    char* buffer = nullptr;
+    const DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                                     nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text(buffer ? buffer : "", buffer ? n : 0);
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) text.pop_back();
+    return text.empty() ? "Out of system resources" : text;
+}
+
+void FailWithLastError() { Fail(SystemErrorText(::GetLastError())); }
+
+std::string FullPath(const std::string& path) {
+    char buffer[MAX_PATH * 4];
+    const DWORD n = ::GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : path;
+}
+
+namespace {
+
+[[noreturn]] void FailFile(const char* what, const std::string& path, DWORD code) {
+    Fail(std::string(what) + " \"" + FullPath(path) + "\". " + SystemErrorText(code));
+}
+
+// Deletes the temporary file unless it was moved into place.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile() {
+        if (!path_.empty()) ::DeleteFileA(path_.c_str());
+    }
+    const std::string& path() const { return path_; }
+    void Keep() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) FailFile("Cannot open file", path, ::GetLastError());
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size)) FailFile("Cannot open file", path, ::GetLastError());
+    if (size.QuadPart > 0x7FFFFFFF) FailFile("Cannot open file", path, ERROR_NOT_ENOUGH_MEMORY);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!::ReadFile(file.get(), bytes.data() + done, want, &got, nullptr))
+            FailFile("Cannot open file", path, ::GetLastError());
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const size_t slash = path.find_last_of("\\/");
+    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    if (slash == std::string::npos && path.size() >= 2 && path[1] == ':') folder = path.substr(0, 2);
+    // A name of our own in the target's folder: same volume, so the move is a rename.
+    static unsigned counter = 0;
+    UniqueFile file;
+    std::string tempPath;
+    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+        char name[64];
+        wsprintfA(name, "~hq%08lX%04X.tmp", ::GetCurrentProcessId(), (++counter) & 0xFFFF);
+        tempPath = folder + name;
+        file.reset(::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
+        if (!file && ::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    if (!file) FailFile("Cannot create file", path, ::GetLastError());
+    TempFile temp(tempPath);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!::WriteFile(file.get(), bytes.data() + done, want, &wrote, nullptr) || wrote == 0)
+            FailFile("Cannot create file", path, ::GetLastError());
+        done += wrote;
+    }
+    file.reset();
+    if (!::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        FailFile("Cannot create file", path, ::GetLastError());
+    temp.Keep();
+}
+
+bmp::Image ReadBmpFile(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    return bmp::Decode(bytes);
+}
+
+}  // namespace hq
