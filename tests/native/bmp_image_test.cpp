@@ -374,7 +374,12 @@ TEST(BmpConvert, IndicesBeyondTheTableReadAsBlack) {
 TEST(BmpSeeds, WriteWhenAsked) {
     const char* dir = std::getenv("HQ_WRITE_BMP_SEEDS");
     if (!dir) GTEST_SKIP() << "HQ_WRITE_BMP_SEEDS not set";
-    for (const auto& [name, file] : Variants()) {
+    auto all = Variants();
+    const bmp::Image rgb = bmp::Decode(Rgb24().Build());
+    all.push_back({"written565", bmp::Encode(bmp::Convert(rgb, bmp::Format::Rgb565))});
+    all.push_back({"written32", bmp::Encode(bmp::Convert(rgb, bmp::Format::Bgrx32))});
+    all.push_back({"empty", {}});
+    for (const auto& [name, file] : all) {
         std::ofstream out(std::string(dir) + "/seed_" + name + ".bmp", std::ios::binary);
         out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     }
