@@ -70,6 +70,21 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
+    // An existing target must be one we could re-create in place: a read-only,
+    // inaccessible or locked file is refused before anything is written (a
+    // rename alone would replace a read-only file on some systems).
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        FailFile("Cannot create file", path, ERROR_ACCESS_DENIED);  // also where the system would let it pass
+    {
+        UniqueFile existing(::CreateFileA(path.c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!existing) {
+            const DWORD code = ::GetLastError();
+            if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) FailFile("Cannot create file", path, code);
+        }
+    }
     const size_t slash = path.find_last_of("\\/");
     std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     if (slash == std::string::npos && path.size() >= 2 && path[1] == ':') folder = path.substr(0, 2);

@@ -86,6 +86,24 @@ TEST_F(ShotTest, ExistingFileIsReplacedWhateverItsExtension) {
     EXPECT_EQ(ReadBytes(Path("shot.txt"))[0], 0xFF);
 }
 
+TEST_F(ShotTest, LockedOrReadOnlyTargetIsReportedAndKept) {
+    WriteBytes(Path("locked.bmp"), {1, 2, 3});
+    HANDLE lock = ::CreateFileA(Path("locked.bmp").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ExecError(5, {Path("locked.bmp"), "0", "0", "4", "4"}),
+              "Cannot create file \"" + Path("locked.bmp") + "\". " + hq::SystemErrorText(ERROR_SHARING_VIOLATION));
+    ::CloseHandle(lock);
+    EXPECT_EQ(ReadBytes(Path("locked.bmp")), (Bytes{1, 2, 3}));
+    WriteBytes(Path("ro.jpg"), {4, 5});
+    ::SetFileAttributesA(Path("ro.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ExecError(1, {Path("ro.jpg"), "50"}),
+              "Cannot create file \"" + Path("ro.jpg") + "\". " + hq::SystemErrorText(ERROR_ACCESS_DENIED));
+    ::SetFileAttributesA(Path("ro.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(Path("ro.jpg")), (Bytes{4, 5}));
+    EXPECT_EQ(FolderFiles(dir_).size(), 2u) << "no temporary file left";
+}
+
 TEST_F(ShotTest, RectCopiesTheScreenFromItsCorner) {
     Painted(nullptr, WS_POPUP | WS_VISIBLE, 10, 20, 40, 60);  // halves at x 10..29 and 30..49
     ASSERT_TRUE(Exec(5, {Path("r.bmp"), "10", "20", "30", "40"}));
