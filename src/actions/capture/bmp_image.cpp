@@ -281,10 +281,10 @@ Image Decode(const uint8_t* data, size_t size) {
     const size_t stride = img.Stride();
     const uint64_t needed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height);
     if (needed > available) Invalid();  // truncated pixel rows
-    img.pixels.resize(static_cast<size_t>(needed));
     if (!topDown) {
-        std::memcpy(img.pixels.data(), bits, static_cast<size_t>(needed));
+        img.pixels.assign(bits, bits + static_cast<size_t>(needed));  // no zero fill first
     } else {
+        img.pixels.resize(static_cast<size_t>(needed));
         for (int32_t y = 0; y < img.height; ++y)
             std::memcpy(img.pixels.data() + static_cast<size_t>(img.height - 1 - y) * stride, bits + y * stride,
                         stride);
@@ -293,9 +293,18 @@ Image Decode(const uint8_t* data, size_t size) {
 }
 
 std::vector<uint8_t> Encode(const Image& img) {
-    std::vector<uint8_t> out;
-    if (img.Empty()) return out;
+    if (img.Empty()) return {};
     if (!img.sourceBytes.empty()) return img.sourceBytes;
+    std::vector<uint8_t> out = EncodeHeaders(img);
+    const size_t imageSize = img.Stride() * static_cast<size_t>(img.height);
+    out.reserve(out.size() + imageSize);
+    out.insert(out.end(), img.pixels.begin(), img.pixels.begin() + static_cast<ptrdiff_t>(imageSize));
+    return out;
+}
+
+std::vector<uint8_t> EncodeHeaders(const Image& img) {
+    std::vector<uint8_t> out;
+    if (img.Empty() || !img.sourceBytes.empty()) return out;
     const unsigned bpp = img.bitsPerPixel;
     const bool indexed = bpp <= 8;
     const bool os2 = img.os2Header && (bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24);
@@ -309,7 +318,7 @@ std::vector<uint8_t> Encode(const Image& img) {
     if (img.pixels.size() < imageSize) throw Error(kInvalidText);
     const uint64_t fileSize = offBits + imageSize;
     if (fileSize > 0xFFFFFFFFu) throw Error(kInvalidText);
-    out.reserve(static_cast<size_t>(fileSize));
+    out.reserve(offBits);
 
     out.push_back('B');
     out.push_back('M');
@@ -348,7 +357,6 @@ std::vector<uint8_t> Encode(const Image& img) {
         Put32(out, img.greenMask);
         Put32(out, img.blueMask);
     }
-    out.insert(out.end(), img.pixels.begin(), img.pixels.begin() + static_cast<ptrdiff_t>(imageSize));
     return out;
 }
 

@@ -77,6 +77,10 @@ inline Image Decode(const std::vector<uint8_t>& bytes) { return Decode(bytes.dat
 // three masks, then the rows bottom-up padded to 4 bytes. An empty picture
 // gives no bytes; an unchanged run-length picture gives its source bytes.
 std::vector<uint8_t> Encode(const Image& image);
+// The bytes Encode puts before the pixel rows (none for an empty or an
+// unchanged run-length picture): a writer may follow them with the first
+// Stride() * height bytes of `pixels` instead of copying the whole file.
+std::vector<uint8_t> EncodeHeaders(const Image& image);
 
 // Whether the picture already has the format exactly (Rgb565 needs the masks
 // 0xF800/0x07E0/0x001F with BI_BITFIELDS; Bgrx32 needs BI_RGB).

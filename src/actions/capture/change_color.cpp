@@ -72,7 +72,7 @@ bool fzChangeColorBmp(const Params& p) {
     } else if (depth == "4") {
         if (image.bitsPerPixel != 4) image = ConvertToPalette(image, 4, StandardPalette16().get());
     }
-    WriteFileAtomic(path, bmp::Encode(image));
+    WriteBmpFile(path, image);
     return false;
 }
 

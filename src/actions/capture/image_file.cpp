@@ -70,6 +70,10 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
+    WriteFileAtomic(path, {ByteRange{bytes.data(), bytes.size()}});
+}
+
+void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> pieces) {
     // An existing target must be one we could re-create in place: a read-only,
     // inaccessible or locked file is refused before anything is written (a
     // rename alone would replace a read-only file on some systems).
@@ -102,18 +106,30 @@ void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
     }
     if (!file) FailFile("Cannot create file", path, ::GetLastError());
     TempFile temp(tempPath);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD wrote = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!::WriteFile(file.get(), bytes.data() + done, want, &wrote, nullptr) || wrote == 0)
-            FailFile("Cannot create file", path, ::GetLastError());
-        done += wrote;
+    for (const ByteRange& piece : pieces) {
+        size_t done = 0;
+        while (done < piece.size) {
+            DWORD wrote = 0;
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(piece.size - done, 1u << 24));
+            if (!::WriteFile(file.get(), piece.data + done, want, &wrote, nullptr) || wrote == 0)
+                FailFile("Cannot create file", path, ::GetLastError());
+            done += wrote;
+        }
     }
     file.reset();
     if (!::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
         FailFile("Cannot create file", path, ::GetLastError());
     temp.Keep();
+}
+
+void WriteBmpFile(const std::string& path, const bmp::Image& image) {
+    if (image.Empty() || !image.sourceBytes.empty()) {
+        WriteFileAtomic(path, bmp::Encode(image));
+        return;
+    }
+    const std::vector<uint8_t> headers = bmp::EncodeHeaders(image);
+    WriteFileAtomic(path, {ByteRange{headers.data(), headers.size()},
+                           ByteRange{image.pixels.data(), image.Stride() * static_cast<size_t>(image.height)}});
 }
 
 bmp::Image ReadBmpFile(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,16 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path);
 // Replaces (or creates) the file at `path` with `bytes`, atomically; raises
 // `Cannot create file "<full path>". <reason>` and leaves no file behind.
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
+// The same with the content given in pieces, written one after another.
+struct ByteRange {
+    const uint8_t* data;
+    size_t size;
+};
+void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> pieces);
+
+// Writes the picture as a BMP file (bmp::Encode), atomically, without first
+// assembling the whole file in memory.
+void WriteBmpFile(const std::string& path, const bmp::Image& image);
 
 // Reads a BMP file (see bmp_image.h): open errors as ReadWholeFile,
 // "Bitmap image is not valid" for anything that is not a BMP picture.

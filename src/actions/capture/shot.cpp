@@ -33,7 +33,7 @@ HWND WindowParam(const char* text) {
 }
 
 void WriteBmp(const std::string& path, HBITMAP bitmap) {
-    WriteFileAtomic(path, bmp::Encode(ImageFromBitmap(bitmap)));
+    WriteBmpFile(path, ImageFromBitmap(bitmap));
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ bool fzSetWatermark(const Params& p) {
 
     bmp::Image result = ImageFromDib32(main);
     if (toBmp) {
-        WriteFileAtomic(p[9], bmp::Encode(result));
+        WriteBmpFile(p[9], result);
     } else {
         const auto quality = static_cast<uint8_t>(StrToInt(p[8]) & 0xFF);
         WriteFileAtomic(p[9], EncodeJpeg(result, quality));
