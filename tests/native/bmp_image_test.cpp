@@ -260,6 +260,24 @@ TEST(BmpRead, MalformedFilesAreRefusedWithTheOneText) {
     for (const auto& [name, file] : bad) EXPECT_EQ(DecodeError(file), "Bitmap image is not valid") << name;
 }
 
+TEST(BmpRead, CeilingsAdmitWhatAFileCanDescribe) {
+    // Uncompressed: up to kMaxPixels when every row is present.
+    Craft big;
+    big.width = 8192, big.height = 8192, big.bpp = 1, big.palette = {0, 0xFFFFFF};
+    big.pixels.assign(8192 / 8 * 8192, 0x55);
+    EXPECT_EQ(bmp::Decode(big.Build()).width, 8192);
+    big.width = 8224;  // one more 32-pixel group a row: beyond the ceiling, rows present or not
+    big.pixels.resize(8224 / 8 * 8192);
+    EXPECT_EQ(DecodeError(big.Build()), "Bitmap image is not valid");
+    // Run-length: kRleBasePixels plus kRlePixelsPerByte per byte of data.
+    Craft rle = Rle8({0, 1});  // end of bitmap at once: 2 bytes of data
+    rle.width = 256, rle.height = 258;
+    const bmp::Image img = bmp::Decode(rle.Build());
+    EXPECT_EQ(bmp::PixelRgb(img, 255, 257), 0u);
+    rle.height = 259;
+    EXPECT_EQ(DecodeError(rle.Build()), "Bitmap image is not valid");
+}
+
 TEST(BmpRead, EveryTruncationOfEveryVariantIsRefused) {
     for (const auto& [name, file] : Variants()) {
         const bool rle = name.rfind("rle", 0) == 0;
