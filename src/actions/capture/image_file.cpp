@@ -6,6 +6,7 @@
 namespace hq {
 
 std::string SystemErrorText(DWORD code) {
+    if (code == ERROR_SUCCESS) return "Out of system resources";  // a failure the system left unexplained
     char* buffer = nullptr;
     const DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                          FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,

@@ -110,6 +110,7 @@ TEST(SystemErrorText, TrimsTrailingDotsAndFallsBack) {
     EXPECT_NE(text.back(), '.');
     EXPECT_NE(text.back(), '\n');
     EXPECT_EQ(hq::SystemErrorText(0x2FFFFFFF), "Out of system resources");
+    EXPECT_EQ(hq::SystemErrorText(0), "Out of system resources");
 }
 
 }  // namespace
