@@ -57,8 +57,22 @@ TEST_F(ChangeColorTest, ConversionMatrix) {
             const uint16_t v = static_cast<uint16_t>(((c >> 9) & 0x7C00) | ((c >> 6) & 0x03E0) | ((c >> 3) & 0x1F));
             std::memcpy(v555.pixels.data() + (2 - y) * v555.Stride() + 2 * x, &v, 2);
         }
-    std::vector<std::pair<std::string, bmp::Image>> sources = {
-        {"32", At(Sample(), 32)}, {"24", Sample()}, {"565", At(Sample(), 16)}, {"555", v555}};
+    // Indexed sources: a table holding the sample's colours (the 4-bit one lacks the odd colour).
+    auto indexed = [](int bits) {
+        bmp::Image img = bmp::Blank(5, 3, static_cast<uint16_t>(bits));
+        img.palette = {kPure[0], kPure[1], kPure[2], kPure[3], kOdd};
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x) {
+                const int index = y == 2 ? (bits == 4 ? 0 : 4) : (x + y) % 4;
+                uint8_t* row = img.pixels.data() + (2 - y) * img.Stride();
+                if (bits == 8) row[x] = static_cast<uint8_t>(index);
+                else row[x / 2] |= static_cast<uint8_t>(index << ((x & 1) ? 0 : 4));
+            }
+        return img;
+    };
+    std::vector<std::pair<std::string, bmp::Image>> sources = {{"32", At(Sample(), 32)}, {"24", Sample()},
+                                                               {"565", At(Sample(), 16)}, {"555", v555},
+                                                               {"8", indexed(8)}, {"4", indexed(4)}};
     const std::vector<uint32_t> halftone = HalftoneColours();
     for (const auto& [name, source] : sources) {
         for (const char* depth : {"32", "24", "16", "8", "4"}) {
@@ -70,8 +84,11 @@ TEST_F(ChangeColorTest, ConversionMatrix) {
             EXPECT_EQ(out.width, 5);
             EXPECT_EQ(out.height, 3);
             EXPECT_EQ(out.bitfields, bits == 16);
-            if (bits == 8) EXPECT_EQ(out.palette, halftone);
-            if (bits == 4) {
+            if (name == depth) {
+                EXPECT_EQ(out.palette, source.palette) << "an indexed picture keeps its own table";
+            } else if (bits == 8) {
+                EXPECT_EQ(out.palette, halftone);
+            } else if (bits == 4) {
                 const std::vector<uint32_t> standard = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
                                                         0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
                                                         0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
@@ -80,12 +97,12 @@ TEST_F(ChangeColorTest, ConversionMatrix) {
             for (int x = 0; x < 5; ++x)
                 for (int y = 0; y < 2; ++y)
                     EXPECT_EQ(bmp::PixelRgb(out, x, y) & 0xF8F8F8, kPure[(x + y) % 4] & 0xF8F8F8) << x << "," << y;
-            if (bits == 32 || bits == 24 || bits == 16) {
+            if ((bits == 32 || bits == 24 || bits == 16) && name != "4") {
                 // The odd colour survives to the precision of both formats.
                 const uint32_t mask = (bits == 16 || name == "565" || name == "555") ? 0xF8F8F8 : 0xFFFFFF;
                 EXPECT_EQ(bmp::PixelRgb(out, 0, 2) & mask, kOdd & mask);
             }
-            if ((name == "32" && bits == 32) || (name == "24" && bits == 24) || (name == "565" && bits == 16))
+            if (name == depth || (name == "565" && bits == 16))
                 EXPECT_EQ(ReadBytes(Path("p.bmp")), before) << "already in that format: unchanged";
         }
     }
