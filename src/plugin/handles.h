@@ -4,12 +4,24 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace hq {
 
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+// `InvalidValue` is the empty value: Handle{} by default, or an integer for
+// handles whose empty value is not null (INVALID_HANDLE_VALUE is -1, which a
+// pointer template argument cannot hold).
+template <typename Handle, auto Close, auto InvalidValue = Handle{}>
 class UniqueAny {
+    static Handle InvalidHandle() {
+        if constexpr (std::is_integral_v<decltype(InvalidValue)>)
+            return reinterpret_cast<Handle>(static_cast<intptr_t>(InvalidValue));
+        else
+            return InvalidValue;
+    }
+
 public:
     UniqueAny() = default;
     explicit UniqueAny(Handle h) : h_(h) {}
@@ -23,17 +35,17 @@ public:
     ~UniqueAny() { reset(); }
 
     Handle get() const { return h_; }
-    explicit operator bool() const { return h_ != Invalid; }
-    Handle release() { return std::exchange(h_, Invalid); }
-    void reset(Handle h = Invalid) {
+    explicit operator bool() const { return h_ != InvalidHandle(); }
+    Handle release() { return std::exchange(h_, InvalidHandle()); }
+    void reset(Handle h = InvalidHandle()) {
         const Handle old = std::exchange(h_, h);
-        if (old != Invalid) Close(old);
+        if (old != InvalidHandle()) Close(old);
     }
     // Address for APIs that return a handle through an out parameter.
     Handle* put() { reset(); return &h_; }
 
 private:
-    Handle h_ = Invalid;
+    Handle h_ = InvalidHandle();
 };
 
 namespace detail {
@@ -45,7 +57,7 @@ inline void CloseFile(HANDLE h) { ::CloseHandle(h); }
 inline void DestroyCursorHandle(HCURSOR h) { ::DestroyCursor(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
-inline void FreeModule(HMODULE h) { ::FreeLibrary(h); }
+inline void FreeModuleHandle(HMODULE h) { ::FreeLibrary(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 }  // namespace detail
 
@@ -59,11 +71,11 @@ using UniqueRegion = UniqueGdi<HRGN>;
 using UniquePalette = UniqueGdi<HPALETTE>;
 using UniqueMemDc = UniqueAny<HDC, &detail::DeleteMemDc>;  // CreateCompatibleDC / CreateDC
 using UniqueGlobal = UniqueAny<HGLOBAL, &detail::FreeGlobal>;
-using UniqueFile = UniqueAny<HANDLE, &detail::CloseFile, INVALID_HANDLE_VALUE>;
+using UniqueFile = UniqueAny<HANDLE, &detail::CloseFile, intptr_t{-1}>;  // INVALID_HANDLE_VALUE
 using UniqueCursor = UniqueAny<HCURSOR, &detail::DestroyCursorHandle>;
 using UniqueIcon = UniqueAny<HICON, &detail::DestroyIconHandle>;
 using UniqueWindow = UniqueAny<HWND, &detail::DestroyWindowHandle>;
-using UniqueModule = UniqueAny<HMODULE, &detail::FreeModule>;
+using UniqueModule = UniqueAny<HMODULE, &detail::FreeModuleHandle>;
 using UniqueMenu = UniqueAny<HMENU, &detail::DestroyMenuHandle>;
 
 // A DC from GetDC/GetWindowDC: remembers its window so ReleaseDC gets it.
