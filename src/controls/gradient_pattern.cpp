@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdlib>
+#include <iterator>
 
 namespace hq {
 
