@@ -1,0 +1,204 @@
+// The window-shape, transparency and PNG-mask dialogs (IDs 20, 21, 23, 24, 25,
+// 45) through the real export: slots in and out, Cancel and the close box,
+// the focus at the start, the pick buttons and what they ask the host.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cases.h"
+#include "slots.h"
+
+namespace dialogs53 {
+namespace {
+
+using hqtest::Driver;
+using hqtest::OpenForm;
+
+// Distinct texts, Cyrillic and a variable reference among them, one per parameter.
+std::vector<std::string> Texts(const DialogCase& c, const char* prefix) {
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < c.holders.size(); ++i)
+        texts.push_back(std::string(prefix) + std::to_string(i + 1) + (i % 2 ? " [Пер]" : " Окно"));
+    return texts;
+}
+
+class WindowDialogs : public DialogTest {};
+
+TEST_F(WindowDialogs, LoadEveryHolderAndStoreNewBlocksOnOk) {
+    for (const DialogCase& c : Cases()) {
+        SCOPED_TRACE(c.action);
+        const std::vector<std::string> texts = Texts(c, "п");
+        Give(texts);
+        const hqhost::ObjectCounts objects = host().LiveObjects();
+        std::vector<std::string> shown;
+        std::string caption;
+        bool focusAtStart = false;
+        Driver d([&](OpenForm& f) {
+            for (const char* h : c.holders) shown.push_back(f.Text(h));
+            caption = f.Form().text;
+            focusAtStart = ::GetFocus() == f.Query(c.focus).hwnd;
+            f.Ok();
+        });
+        const size_t hostBlocks = ledger().LiveFrom(hqhost::Ledger::Origin::Host);
+        const size_t pluginBlocks = ledger().LiveFrom(hqhost::Ledger::Origin::Plugin);
+        EXPECT_TRUE(Edit(c.id));
+        EXPECT_EQ(shown, texts);
+        EXPECT_EQ(caption, std::string("Свойства ") + c.action);
+        EXPECT_TRUE(focusAtStart) << "focus should start in " << c.focus;
+        EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Host), hostBlocks - texts.size()) << "old blocks freed";
+        EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), pluginBlocks + texts.size());
+        for (size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_EQ(Slot(i), texts[i]);
+            EXPECT_TRUE(ledger().IsLive(slots_[i]));
+        }
+        EXPECT_EQ(host().LiveObjects(), objects) << "GDI or USER objects left behind";
+    }
+}
+
+TEST_F(WindowDialogs, CancelAndTheCloseBoxStoreNothing) {
+    for (const DialogCase& c : Cases())
+        for (bool closeBox : {false, true}) {
+            SCOPED_TRACE(std::string(c.action) + (closeBox ? " close box" : " Отмена"));
+            Give(Texts(c, "k"));
+            Driver d([&](OpenForm& f) {
+                for (const char* h : c.holders) f.Type(h, "changed");
+                closeBox ? f.CloseBox() : f.Cancel();
+            });
+            EXPECT_FALSE(Edit(c.id));
+            EXPECT_TRUE(d.Ran());
+            EXPECT_FALSE(d.ForcedClose());
+            EXPECT_TRUE(Untouched());
+            EXPECT_EQ(Slot(0), Texts(c, "k")[0]);
+        }
+}
+
+TEST_F(WindowDialogs, EmptyAndNullSlotsLoadAsEmptyFields) {
+    for (const DialogCase& c : Cases()) {
+        SCOPED_TRACE(c.action);
+        Give(std::vector<std::string>(c.holders.size(), ""));
+        ledger().Take(slots_[0]);
+        slots_[0] = before_[0] = nullptr;  // a host may pass no block at all
+        std::vector<std::string> shown;
+        Driver d([&](OpenForm& f) {
+            for (const char* h : c.holders) shown.push_back(f.Text(h));
+            f.Ok();
+        });
+        EXPECT_TRUE(Edit(c.id));
+        EXPECT_EQ(shown, std::vector<std::string>(c.holders.size(), ""));
+        for (size_t i = 0; i < c.holders.size(); ++i) {
+            ASSERT_NE(slots_[i], nullptr);
+            EXPECT_EQ(::GlobalSize(slots_[i]), 1u);
+        }
+    }
+}
+
+// Each pick button: only on the rows that have one, right of its field on the
+// same row, with its hint; a click asks the host with the field's text and
+// the field takes the answer (object lists: whatever the slot then holds,
+// even when the host answers false).
+TEST_F(WindowDialogs, PickButtonsOnTheirRowsAskTheHost) {
+    const char* const hints[16] = {nullptr, "Выбрать объект из списка", nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   "Вставить переменную", "Выбрать файл"};
+    for (const DialogCase& c : Cases()) {
+        SCOPED_TRACE(c.action);
+        Give(Texts(c, "p"));
+        host().PickRequests().clear();
+        for (size_t i = 0; i < c.picks.size(); ++i) {
+            const bool answer = c.picks[i].code == 1 ? false : true;
+            host().PickAnswers().push_back({answer, "Выбор" + std::to_string(i), c.picks[i].code});
+        }
+        std::vector<std::string> sent, after;
+        std::vector<std::string> untouchedBefore, untouchedAfter;
+        Driver d([&](OpenForm& f) {
+            for (int n = c.picks.size() + 1; n <= 4; ++n)
+                EXPECT_FALSE(f.Exists("SpeedButton" + std::to_string(n))) << "no pick button beyond the listed ones";
+            for (const char* h : c.holders)
+                if (c.picks.empty() || std::string(h) != c.picks[0].field) untouchedBefore.push_back(f.Text(h));
+            for (const PickCase& p : c.picks) {
+                const hq::ui::ControlProbe b = f.Query(p.button), field = f.Query(p.field);
+                EXPECT_STREQ(b.kind, "SpeedButton");
+                EXPECT_EQ(b.width, 24);
+                EXPECT_EQ(b.height, 24);
+                EXPECT_EQ(b.top, field.top) << p.button << " on its field's row";
+                EXPECT_GE(b.left, field.left + field.width) << p.button << " right of its field";
+                EXPECT_LE(b.left + b.width, 399);
+                EXPECT_STREQ(b.hint, hints[p.code]);
+                sent.push_back(f.Text(p.field));
+                f.Click(p.button);
+                after.push_back(f.Text(p.field));
+            }
+            for (const char* h : c.holders)
+                if (c.picks.empty() || std::string(h) != c.picks[0].field) untouchedAfter.push_back(f.Text(h));
+            f.Ok();
+        });
+        EXPECT_TRUE(Edit(c.id));
+        EXPECT_TRUE(host().PickAnswers().empty()) << "a pick button did not ask the host";
+        ASSERT_EQ(host().PickRequests().size(), c.picks.size());
+        for (size_t i = 0; i < c.picks.size(); ++i) {
+            EXPECT_EQ(host().PickRequests()[i].code, c.picks[i].code);
+            EXPECT_EQ(host().PickRequests()[i].slotText, sent[i]) << "the host receives the field's text";
+            EXPECT_EQ(after[i], "Выбор" + std::to_string(i));
+        }
+        EXPECT_EQ(untouchedAfter, untouchedBefore) << "a pick changed another field";
+        if (!c.picks.empty()) EXPECT_EQ(Slot(0), "Выбор" + std::to_string(c.picks.size() - 1));
+    }
+}
+
+TEST_F(WindowDialogs, ObjectListLeftAloneKeepsTheFieldText) {
+    for (int id : {23, 24, 25}) {
+        SCOPED_TRACE(id);
+        Give(id == 24 ? std::vector<std::string>{"Окно2", "1", "2", "3"} : std::vector<std::string>{"Окно2"});
+        host().PickAnswers().push_back({false, std::nullopt, 1});
+        std::string after;
+        Driver d([&](OpenForm& f) {
+            f.Click("SpeedButton1");
+            after = f.Text("Edit1");
+            f.Ok();
+        });
+        EXPECT_TRUE(Edit(id));
+        EXPECT_EQ(after, "Окно2");
+        EXPECT_EQ(Slot(0), "Окно2");
+    }
+}
+
+TEST_F(WindowDialogs, ColourComponentsAreStoredAsTyped) {
+    Give({"0", "0", "0"});
+    Driver d([](OpenForm& f) {
+        f.Type("Edit2", "256");
+        f.Type("Edit3", "-1");
+        f.Type("Edit4", "[Синий]");
+        f.Ok();
+    });
+    EXPECT_TRUE(Edit(21));
+    EXPECT_EQ(Slot(0), "256");
+    EXPECT_EQ(Slot(1), "-1");
+    EXPECT_EQ(Slot(2), "[Синий]");
+}
+
+TEST_F(WindowDialogs, TabOrderFollowsTheFields) {
+    struct Expect {
+        int id;
+        std::vector<const char*> order;
+    };
+    const Expect expected[] = {
+        {20, {"Edit1", "Button1", "Button2"}},
+        {21, {"Edit2", "Edit3", "Edit4", "Button1", "Button2"}},
+        {24, {"Edit1", "Edit2", "Edit3", "Edit4", "Button1", "Button2"}},
+    };
+    for (const Expect& e : expected) {
+        SCOPED_TRACE(e.id);
+        Give(std::vector<std::string>(e.id == 20 ? 1 : e.id == 21 ? 3 : 4, "x"));
+        std::vector<int> tabs;
+        Driver d([&](OpenForm& f) {
+            for (const char* n : e.order) tabs.push_back(f.Query(n).tabIndex);
+            f.Cancel();
+        });
+        EXPECT_FALSE(Edit(e.id));
+        for (size_t i = 0; i < tabs.size(); ++i) EXPECT_EQ(tabs[i], static_cast<int>(i)) << e.order[i];
+    }
+}
+
+}  // namespace
+}  // namespace dialogs53
