@@ -21,5 +21,7 @@ const DialogDesign& MBox21Design();
 bool EditMBox21(char** slots);
 const DialogDesign& MBox22Design();
 bool EditMBox22(char** slots);
+const DialogDesign& MBox9Design();
+bool EditMBox9(char** slots);
 
 }  // namespace hq::editors

@@ -27,7 +27,7 @@ const EditorRow kEditorTable[kEditorCount] = {
     {32, "fzWindowFromPoint", "TMBox26Form", 1, 194, nullptr, nullptr},
     {33, "fzSetSystemCursor", "TMBox28Form", 1, 194, nullptr, nullptr},
     {35, "fzHideShowSistemTray", "TMBox5Form", 1, 194, nullptr, nullptr},
-    {38, "fzSetTextEntryOptions", "TMBox9Form", 3, 398, nullptr, nullptr},
+    {38, "fzSetTextEntryOptions", "TMBox9Form", 3, 398, &EditMBox9, &MBox9Design},
     {39, "fzRenameFile", "TMBox10Form", 2, 256, nullptr, nullptr},
     {40, "fzColorDialog", "TMBox24Form", 10, 518, nullptr, nullptr},
     {41, "fzSetWatermark", "TMBox11Form", 10, 558, nullptr, nullptr},

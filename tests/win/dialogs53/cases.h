@@ -10,7 +10,8 @@ namespace dialogs53 {
 struct PickCase {
     const char* button;
     const char* field;
-    int code;  // 1 object list, 14 variable, 15 file
+    int code;                  // 1 object list, 14 variable, 15 file
+    const char* sent = nullptr;  // the text the host receives, when not the field's own
 };
 
 struct DialogCase {
@@ -19,6 +20,9 @@ struct DialogCase {
     std::vector<const char*> holders;  // design names, in parameter order
     const char* focus;                 // the control with the focus at the start
     std::vector<PickCase> picks;
+    bool captionEndsWithBlank = false;
+
+    std::string Caption() const { return std::string("Свойства ") + action + (captionEndsWithBlank ? " " : ""); }
 };
 
 inline const std::vector<DialogCase>& Cases() {
@@ -31,6 +35,8 @@ inline const std::vector<DialogCase>& Cases() {
         {25, "fzNoColorTransparentCustomWindow", {"Edit1"}, "Edit1", {{"SpeedButton1", "Edit1", 1}}},
         {45, "fzSetWindowPngMaskShadow", {"Edit1"}, "Edit1",
          {{"SpeedButton1", "Edit1", 15}, {"SpeedButton2", "Edit1", 14}}},
+        {38, "fzSetTextEntryOptions", {"Edit1", "Edit2", "Edit3"}, "Edit1",
+         {{"SpeedButton1", "Edit1", 1, "ObjectType=8"}}, true},
     };
     return cases;
 }

@@ -14,7 +14,7 @@ namespace {
 using hq::editors::EditorForm;
 using hq::ui::Rect;
 
-constexpr int kIds[] = {20, 21, 23, 24, 25, 45};
+constexpr int kIds[] = {20, 21, 23, 24, 25, 38, 45};
 
 bool Overlap(const Rect& a, const Rect& b) {
     return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&

@@ -1,0 +1,201 @@
+// TMBox9Form (ID 38): the option controls restored from the stored strings when
+// the dialog opens, the holders they write, and the object button that asks
+// the host for text-entry objects only.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "slots.h"
+
+namespace dialogs53 {
+namespace {
+
+using hqtest::Driver;
+using hqtest::OpenForm;
+
+constexpr int kId = 38;
+
+// What the option controls show: the index of the checked radio button (-1
+// for none) and the check box.
+struct Shown {
+    int radio = -2;
+    bool readOnly = false;
+    bool operator==(const Shown&) const = default;
+};
+
+Shown Read(const OpenForm& f) {
+    Shown s;
+    s.radio = -1;
+    for (int i = 0; i < 4; ++i)
+        if (f.Query("RadioButton" + std::to_string(i)).checked) {
+            EXPECT_EQ(s.radio, -1) << "two radio buttons checked";
+            s.radio = i;
+        }
+    s.readOnly = f.Query("CheckBox1").checked != 0;
+    return s;
+}
+
+std::ostream& operator<<(std::ostream& os, const Shown& s) {
+    return os << "{radio " << s.radio << ", read-only " << s.readOnly << "}";
+}
+
+class TextEntryDialog : public DialogTest {
+protected:
+    // Opens the dialog on the three texts, reads the options, runs `more`, presses OK.
+    Shown OpenAndConfirm(const std::vector<std::string>& texts, const std::function<void(OpenForm&)>& more = {}) {
+        Give(texts);
+        Shown shown;
+        Driver d([&](OpenForm& f) {
+            shown = Read(f);
+            if (more) more(f);
+            f.Ok();
+        });
+        EXPECT_TRUE(Edit(kId));
+        return shown;
+    }
+};
+
+TEST_F(TextEntryDialog, StoredOptionsShowAndComeBackUnchanged) {
+    EXPECT_EQ(OpenAndConfirm({"ВводТекста1", "2", "1"}), (Shown{2, true}));
+    EXPECT_EQ(Slot(0), "ВводТекста1");
+    EXPECT_EQ(Slot(1), "2");
+    EXPECT_EQ(Slot(2), "1");
+    EXPECT_FALSE(Untouched()) << "OK gives every slot a new block";
+}
+
+// Only the exact texts select an option; anything else shows no choice and is
+// stored back as it was.
+TEST_F(TextEntryDialog, OnlyExactTextsSelectAnOption) {
+    struct Row {
+        const char* option;
+        const char* readOnly;
+        Shown shown;
+    };
+    const Row rows[] = {
+        {"0", "0", {0, false}},  {"1", "", {1, false}},        {"3", "1", {3, true}},
+        {" 1", " 1", {-1, false}}, {"01", "01", {-1, false}}, {"4", "true", {-1, false}},
+        {"[Опция]", "[Только]", {-1, false}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string("option '") + r.option + "', read-only '" + r.readOnly + "'");
+        EXPECT_EQ(OpenAndConfirm({"E", r.option, r.readOnly}), r.shown);
+        EXPECT_EQ(Slot(1), r.option);
+        EXPECT_EQ(Slot(2), r.readOnly);
+    }
+}
+
+TEST_F(TextEntryDialog, NewActionShowsNoChoiceAndStoresEmptyStrings) {
+    std::string edit2 = "?", edit3 = "?";
+    EXPECT_EQ(OpenAndConfirm({"", "", ""},
+                             [&](OpenForm& f) {
+                                 edit2 = f.Text("Edit2");
+                                 edit3 = f.Text("Edit3");
+                             }),
+              (Shown{-1, false}));
+    EXPECT_EQ(edit2, "") << "the design text \"0\" never shows";
+    EXPECT_EQ(edit3, "");
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(Slot(i), "");
+}
+
+TEST_F(TextEntryDialog, ClickedOptionsWriteTheirHolders) {
+    // The box clicked twice ends clear and writes "0"; the last radio button wins.
+    OpenAndConfirm({"", "", ""}, [](OpenForm& f) {
+        f.Click("CheckBox1");
+        f.Click("CheckBox1");
+        f.Click("RadioButton1");
+        f.Click("RadioButton3");
+    });
+    EXPECT_EQ(Slot(1), "3");
+    EXPECT_EQ(Slot(2), "0");
+
+    // A stored text no option reflects is replaced once an option is clicked.
+    std::vector<std::string> holders;
+    Shown after;
+    OpenAndConfirm({"E", "[Опция]", "x"}, [&](OpenForm& f) {
+        f.Click("RadioButton0");
+        f.Click("CheckBox1");
+        after = Read(f);
+        holders = {f.Text("Edit2"), f.Text("Edit3")};
+    });
+    EXPECT_EQ(after, (Shown{0, true}));
+    EXPECT_EQ(holders, (std::vector<std::string>{"0", "1"}));
+    EXPECT_EQ(Slot(1), "0");
+    EXPECT_EQ(Slot(2), "1");
+
+    // Clearing a restored box writes "0"; moving off a restored option writes the new one.
+    OpenAndConfirm({"E", "2", "1"}, [](OpenForm& f) {
+        f.Click("CheckBox1");
+        f.Click("RadioButton1");
+    });
+    EXPECT_EQ(Slot(1), "1");
+    EXPECT_EQ(Slot(2), "0");
+}
+
+TEST_F(TextEntryDialog, ObjectButtonSendsOnlyTheFilter) {
+    host().PickAnswers().push_back({false, std::nullopt, 1});       // host list cancelled, slot left alone
+    host().PickAnswers().push_back({true, std::string("Ввод7"), 1});  // an entry chosen
+    std::string afterCancelled, afterChosen;
+    Shown options;
+    OpenAndConfirm({"МойВвод", "1", "1"}, [&](OpenForm& f) {
+        f.Click("SpeedButton1");
+        afterCancelled = f.Text("Edit1");
+        f.Click("SpeedButton1");
+        afterChosen = f.Text("Edit1");
+        options = Read(f);
+    });
+    ASSERT_EQ(host().PickRequests().size(), 2u);
+    for (const hqhost::PickRequest& r : host().PickRequests()) {
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.slotText, "ObjectType=8") << "never the field's text";
+    }
+    EXPECT_EQ(afterCancelled, "ObjectType=8");
+    EXPECT_EQ(afterChosen, "Ввод7");
+    EXPECT_EQ(options, (Shown{1, true})) << "the object button touches no option";
+    EXPECT_EQ(Slot(0), "Ввод7");
+    EXPECT_EQ(Slot(1), "1");
+    EXPECT_EQ(Slot(2), "1");
+}
+
+TEST_F(TextEntryDialog, HiddenHoldersAndTabOrder) {
+    Give({"E", "0", "0"});
+    const char* order[] = {"Edit1", "RadioButton1", "RadioButton2", "RadioButton3",
+                           "CheckBox1", "RadioButton0", "Button1", "Button2"};
+    std::vector<int> tabs;
+    bool edit2Visible = true, edit3Visible = true;
+    int edit2Tab = 0, edit3Tab = 0;
+    Driver d([&](OpenForm& f) {
+        for (const char* n : order) tabs.push_back(f.Query(n).tabIndex);
+        edit2Visible = f.Query("Edit2").visible;
+        edit3Visible = f.Query("Edit3").visible;
+        edit2Tab = f.Query("Edit2").tabIndex;
+        edit3Tab = f.Query("Edit3").tabIndex;
+        f.Cancel();
+    });
+    EXPECT_FALSE(Edit(kId));
+    for (size_t i = 0; i < tabs.size(); ++i) EXPECT_EQ(tabs[i], static_cast<int>(i)) << order[i];
+    EXPECT_FALSE(edit2Visible);
+    EXPECT_FALSE(edit3Visible);
+    EXPECT_EQ(edit2Tab, -1);
+    EXPECT_EQ(edit3Tab, -1);
+}
+
+// Cancel after clicking options stores nothing, although the holders changed.
+TEST_F(TextEntryDialog, CancelAfterClickingOptionsStoresNothing) {
+    Give({"E", "2", "1"});
+    std::vector<std::string> holders;
+    Driver d([&](OpenForm& f) {
+        f.Click("RadioButton0");
+        f.Click("CheckBox1");
+        holders = {f.Text("Edit2"), f.Text("Edit3")};
+        f.Cancel();
+    });
+    EXPECT_FALSE(Edit(kId));
+    EXPECT_EQ(holders, (std::vector<std::string>{"0", "0"}));
+    EXPECT_TRUE(Untouched());
+    EXPECT_EQ(Slot(1), "2");
+    EXPECT_EQ(Slot(2), "1");
+}
+
+}  // namespace
+}  // namespace dialogs53
