@@ -77,6 +77,7 @@ TEST(FormControls, EditGivesBackUntouchedTextByteForByte) {
     const std::string odd = std::string("a\x98z\r\nb", 6);  // a byte the code page leaves undefined, a line break
     edit.SetText(odd);
     EXPECT_EQ(edit.Text(), odd);
+
     ::SetWindowTextW(edit.Handle(), L"\u0416\u0436");
     EXPECT_EQ(edit.Text(), "\xC6\xE6") << "typed text in Windows-1251";
 }
