@@ -8,6 +8,10 @@ namespace hq::editors {
 
 namespace {
 
+// What the object button sends instead of the field's text: the host then
+// lists its text-entry objects (object type 8) only.
+constexpr char kTextEntryFilter[] = "ObjectType=8";
+
 class TMBox9Form final : public EditorForm {
 public:
     using EditorForm::EditorForm;
@@ -25,6 +29,17 @@ public:
                 break;
             }
     }
+
+    // Asks the host for a text-entry object. The field takes the slot's text
+    // whatever the answer, except when the slot still holds the filter itself
+    // (the author closed the list without choosing): then the name the field
+    // had stays, instead of the filter text taking its place.
+    void SpeedButton1Click() {
+        ui::Edit& field = edit("Edit1");
+        const std::string before = field.Text();
+        Pick(kPickObject, field, std::string(kTextEntryFilter));
+        if (field.Text() == kTextEntryFilter) field.SetText(before);
+    }
 };
 
 }  // namespace
@@ -40,8 +55,8 @@ const DialogDesign& MBox9Design() {
         .controls =
             {
                 EditField("Edit1", 16, 36, 342).Holds(1),
-                // The host lists only text-entry objects (type 8) for this filter.
-                ObjectPick("SpeedButton1", 360, 36, "Edit1").Filter("ObjectType=8"),
+                GlyphButton("SpeedButton1", 360, 36, 24, 24, Glyph::Object, "Выбрать объект из списка")
+                    .OnClick(&TMBox9Form::SpeedButton1Click),
                 Radio("RadioButton0", 16, 104, 217, 17, "Можно вводить любые символы.").Writes("Edit2", "0"),
                 Radio("RadioButton1", 16, 136, 201, 17, "Разрешить ввод только цифр.").Writes("Edit2", "1"),
                 Radio("RadioButton2", 16, 168, 265, 17, "Буквы записываются в нижнем регистре.").Writes("Edit2", "2"),

@@ -132,29 +132,51 @@ TEST_F(TextEntryDialog, ClickedOptionsWriteTheirHolders) {
     EXPECT_EQ(Slot(2), "0");
 }
 
+// The host receives the filter, never the field's text, and the field takes
+// the host's choice whatever the answer. A reply that leaves the filter in the
+// slot (the list closed without a choice) keeps the name the author had: the
+// filter text never becomes the object name.
 TEST_F(TextEntryDialog, ObjectButtonSendsOnlyTheFilter) {
-    host().PickAnswers().push_back({false, std::nullopt, 1});       // host list cancelled, slot left alone
-    host().PickAnswers().push_back({true, std::string("Ввод7"), 1});  // an entry chosen
-    std::string afterCancelled, afterChosen;
+    host().PickAnswers().push_back({false, std::nullopt, 1});         // list closed, slot left alone
+    host().PickAnswers().push_back({true, std::nullopt, 1});          // confirmed, slot left alone
+    host().PickAnswers().push_back({false, std::string("Ввод7"), 1});  // chosen, answered false
+    host().PickAnswers().push_back({true, std::string(""), 1});       // chosen: nothing
+    std::vector<std::string> after;
     Shown options;
     OpenAndConfirm({"МойВвод", "1", "1"}, [&](OpenForm& f) {
-        f.Click("SpeedButton1");
-        afterCancelled = f.Text("Edit1");
-        f.Click("SpeedButton1");
-        afterChosen = f.Text("Edit1");
+        for (int i = 0; i < 4; ++i) {
+            f.Click("SpeedButton1");
+            after.push_back(f.Text("Edit1"));
+            if (i == 2) f.Type("Edit1", "Правка");
+        }
         options = Read(f);
     });
-    ASSERT_EQ(host().PickRequests().size(), 2u);
+    ASSERT_EQ(host().PickRequests().size(), 4u);
     for (const hqhost::PickRequest& r : host().PickRequests()) {
         EXPECT_EQ(r.code, 1);
         EXPECT_EQ(r.slotText, "ObjectType=8") << "never the field's text";
     }
-    EXPECT_EQ(afterCancelled, "ObjectType=8");
-    EXPECT_EQ(afterChosen, "Ввод7");
+    EXPECT_EQ(after, (std::vector<std::string>{"МойВвод", "МойВвод", "Ввод7", ""}));
     EXPECT_EQ(options, (Shown{1, true})) << "the object button touches no option";
-    EXPECT_EQ(Slot(0), "Ввод7");
+    EXPECT_EQ(Slot(0), "");
     EXPECT_EQ(Slot(1), "1");
     EXPECT_EQ(Slot(2), "1");
+}
+
+TEST_F(TextEntryDialog, ObjectButtonDoesNothingWithoutAnInterfaceAccessCallback) {
+    host().Unload();
+    ASSERT_TRUE(host().LoadOnly(hqtest::PluginPath()));
+    host().RegisterPlugIn();
+    host().InitPlugIn();
+    host().RegisterScriptProcessor();
+    std::string after;
+    OpenAndConfirm({"МойВвод", "", ""}, [&](OpenForm& f) {
+        f.Click("SpeedButton1");
+        after = f.Text("Edit1");
+    });
+    EXPECT_EQ(after, "МойВвод");
+    EXPECT_TRUE(host().PickRequests().empty());
+    EXPECT_EQ(Slot(0), "МойВвод");
 }
 
 TEST_F(TextEntryDialog, HiddenHoldersAndTabOrder) {
