@@ -4,12 +4,17 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace hq {
 
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+// `InvalidBits` is the "no handle" value as an integer (a pointer constant such
+// as INVALID_HANDLE_VALUE cannot be a template argument).
+template <typename Handle, auto Close, intptr_t InvalidBits = 0>
 class UniqueAny {
+    static inline const Handle Invalid = reinterpret_cast<Handle>(InvalidBits);
+
 public:
     UniqueAny() = default;
     explicit UniqueAny(Handle h) : h_(h) {}
@@ -45,7 +50,7 @@ inline void CloseFile(HANDLE h) { ::CloseHandle(h); }
 inline void DestroyCursorHandle(HCURSOR h) { ::DestroyCursor(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
-inline void FreeModule(HMODULE h) { ::FreeLibrary(h); }
+inline void FreeModuleHandle(HMODULE h) { ::FreeLibrary(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 }  // namespace detail
 
@@ -59,11 +64,11 @@ using UniqueRegion = UniqueGdi<HRGN>;
 using UniquePalette = UniqueGdi<HPALETTE>;
 using UniqueMemDc = UniqueAny<HDC, &detail::DeleteMemDc>;  // CreateCompatibleDC / CreateDC
 using UniqueGlobal = UniqueAny<HGLOBAL, &detail::FreeGlobal>;
-using UniqueFile = UniqueAny<HANDLE, &detail::CloseFile, INVALID_HANDLE_VALUE>;
+using UniqueFile = UniqueAny<HANDLE, &detail::CloseFile, -1>;
 using UniqueCursor = UniqueAny<HCURSOR, &detail::DestroyCursorHandle>;
 using UniqueIcon = UniqueAny<HICON, &detail::DestroyIconHandle>;
 using UniqueWindow = UniqueAny<HWND, &detail::DestroyWindowHandle>;
-using UniqueModule = UniqueAny<HMODULE, &detail::FreeModule>;
+using UniqueModule = UniqueAny<HMODULE, &detail::FreeModuleHandle>;
 using UniqueMenu = UniqueAny<HMENU, &detail::DestroyMenuHandle>;
 
 // A DC from GetDC/GetWindowDC: remembers its window so ReleaseDC gets it.
