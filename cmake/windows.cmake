@@ -41,6 +41,7 @@ set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${HQ_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+enable_testing()
 add_subdirectory(host)
 add_subdirectory(tests/win)
 add_subdirectory(bench)

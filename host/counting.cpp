@@ -14,6 +14,7 @@ std::set<void*> g_gdi;      // GDI objects and DCs
 std::set<void*> g_windows;  // windows created by the module
 std::set<void*> g_user;     // cursors, icons, menus
 Ledger* g_ledger = nullptr;
+int g_failAllocs = 0;
 
 template <typename H>
 H AddGdi(H h) {
@@ -134,6 +135,11 @@ BOOL WINAPI W_DestroyMenu(HMENU m) {
 
 // ---- global memory
 HGLOBAL WINAPI W_GlobalAlloc(UINT flags, SIZE_T size) {
+    if (g_failAllocs > 0) {
+        --g_failAllocs;
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     HGLOBAL h = ::GlobalAlloc(flags, size);
     if (g_ledger) g_ledger->RecordAlloc(h, Ledger::Origin::Plugin, flags);
     return h;
@@ -208,6 +214,8 @@ ObjectCounts LiveObjects() {
     c.user += g_user.size();
     return c;
 }
+
+void FailGlobalAllocs(int count) { g_failAllocs = count; }
 
 void ResetObjectCounts() {
     g_gdi.clear();

@@ -25,4 +25,7 @@ ObjectCounts LiveObjects();
 // Forgets every tracked object (for a fresh module).
 void ResetObjectCounts();
 
+// Makes the next `count` GlobalAlloc calls of patched modules fail (return null).
+void FailGlobalAllocs(int count);
+
 }  // namespace hqhost
