@@ -13,7 +13,7 @@ namespace hq {
 // as INVALID_HANDLE_VALUE cannot be a template argument).
 template <typename Handle, auto Close, intptr_t InvalidBits = 0>
 class UniqueAny {
-    static inline const Handle Invalid = reinterpret_cast<Handle>(InvalidBits);
+    static Handle Invalid() { return reinterpret_cast<Handle>(InvalidBits); }
 
 public:
     UniqueAny() = default;
@@ -28,17 +28,17 @@ public:
     ~UniqueAny() { reset(); }
 
     Handle get() const { return h_; }
-    explicit operator bool() const { return h_ != Invalid; }
-    Handle release() { return std::exchange(h_, Invalid); }
-    void reset(Handle h = Invalid) {
+    explicit operator bool() const { return h_ != Invalid(); }
+    Handle release() { return std::exchange(h_, Invalid()); }
+    void reset(Handle h = Invalid()) {
         const Handle old = std::exchange(h_, h);
-        if (old != Invalid) Close(old);
+        if (old != Invalid()) Close(old);
     }
     // Address for APIs that return a handle through an out parameter.
     Handle* put() { reset(); return &h_; }
 
 private:
-    Handle h_ = Invalid;
+    Handle h_ = Invalid();
 };
 
 namespace detail {

@@ -2,6 +2,10 @@
 // the failure message box, and GDI+ started and shut down around each call.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <thread>
 
@@ -16,6 +20,11 @@ public:
         : thread_([this] {
               while (!stop_) {
                   if (HWND box = ::FindWindowW(L"#32770", L"zeZoreredur")) {
+                      if (count_ == 0) {
+                          wchar_t text[512] = {};
+                          ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // the box's message
+                          firstText_ = text;
+                      }
                       ++count_;
                       ::SendMessageW(box, WM_COMMAND, IDOK, 0);
                   }
@@ -27,8 +36,10 @@ public:
         thread_.join();
     }
     int count() const { return count_; }
+    std::wstring firstText() const { return firstText_; }
 
 private:
+    std::wstring firstText_;
     std::atomic<bool> stop_{false};
     std::atomic<int> count_{0};
     std::thread thread_;
@@ -36,6 +47,16 @@ private:
 
 class PngTest : public hqtest::PluginTest {
 protected:
+    static int ThreadCount() {
+        HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+        THREADENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        int n = 0;
+        for (BOOL ok = ::Thread32First(snap, &entry); ok; ok = ::Thread32Next(snap, &entry))
+            n += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
+        ::CloseHandle(snap);
+        return n;
+    }
     HWND Main() { return host().MainWindow(); }
     DWORD ExStyle() { return static_cast<DWORD>(::GetWindowLongW(Main(), GWL_EXSTYLE)); }
     COLORREF ScreenPixel(int x, int y) {
@@ -105,6 +126,15 @@ TEST_F(PngTest, AFailedStyleChangeShowsTheSystemTextAndGoesOn) {
     MessageBoxCloser closer;
     EXPECT_TRUE(Exec(45, {path}));
     EXPECT_EQ(closer.count(), 1);
+    wchar_t* system = nullptr;
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, ERROR_INVALID_WINDOW_HANDLE, 0, reinterpret_cast<wchar_t*>(&system), 0, nullptr);
+    ASSERT_NE(system, nullptr);
+    std::wstring expected(system);
+    ::LocalFree(system);
+    while (!expected.empty() && (expected.back() == L'\n' || expected.back() == L'\r' || expected.back() == L' '))
+        expected.pop_back();
+    EXPECT_EQ(closer.firstText(), expected);
     EXPECT_EQ(host().CallLog().back(), "set [PubHeight]=30");
 }
 
@@ -115,6 +145,7 @@ TEST_F(PngTest, LoadUseAndUnloadAHundredTimes) {
     Prepare();
     const auto objects = host().LiveObjects();
     const size_t blocks = ledger().Live();
+    const int threads = ThreadCount();
     for (int i = 0; i < 100; ++i) {
         host().Unload();
         ASSERT_TRUE(host().Load(hqtest::PluginPath())) << i;
@@ -124,6 +155,7 @@ TEST_F(PngTest, LoadUseAndUnloadAHundredTimes) {
     EXPECT_EQ(host().LiveObjects(), objects);
     EXPECT_EQ(ledger().Live(), blocks);
     EXPECT_EQ(host().Var("[PubHeight]"), "48");
+    EXPECT_LE(ThreadCount(), threads) << "GDI+ left a thread running";
 }
 
 }  // namespace
