@@ -13,17 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "actions/window/gdiplus_layer.h"
 #include "hqhost.h"
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, t;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 std::string BesideExe(const char* name) {
     char buf[MAX_PATH];
@@ -32,9 +26,9 @@ std::string BesideExe(const char* name) {
 }
 
 double MsPerCall(hqhost::Host& host, const std::string& png, int calls) {
-    const double t0 = Now();
+    const double t0 = BenchNow();
     for (int i = 0; i < calls; ++i) host.Exec(45, {png});
-    return (Now() - t0) * 1e3 / calls;
+    return (BenchNow() - t0) * 1e3 / calls;
 }
 
 }  // namespace

@@ -12,19 +12,13 @@
 #include <string>
 
 #include "../../tests/native/window_test_bmp.h"
+#include "bench_clock.h"
 #include "actions/window/mask_image.h"
 #include "actions/window/mask_runs.h"
 #include "actions/window/region_build.h"
 #include "region_reference.h"
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, t;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 std::string Write(const char* name, int w, int h, const std::function<uint32_t(int, int)>& colour) {
     const auto bytes = hqtestbmp::MakeBmp(w, h, colour);
@@ -33,7 +27,7 @@ std::string Write(const char* name, int w, int h, const std::function<uint32_t(i
 }
 
 void Measure(const char* label, const std::string& path) {
-    const double t0 = Now();
+    const double t0 = BenchNow();
     size_t runs = 0;
     hq::UniqueRegion ours;
     {
@@ -42,9 +36,9 @@ void Measure(const char* label, const std::string& path) {
         runs = rects.size();
         ours = hq::RegionFromRects(rects);
     }
-    const double t1 = Now();
+    const double t1 = BenchNow();
     HRGN reference = hqref::ReferenceMaskRegion(path);
-    const double t2 = Now();
+    const double t2 = BenchNow();
     const bool same = hqref::RegionBytes(ours.get()) == hqref::RegionBytes(reference);
     std::printf("%-8s runs %7zu  ours %9.1f ms  reference %10.1f ms  ratio %7.1fx  identical region data: %s\n",
                 label, runs, (t1 - t0) * 1e3, (t2 - t1) * 1e3, (t2 - t1) / (t1 - t0), same ? "yes" : "NO");
