@@ -1,6 +1,6 @@
 // Layout faults in the window and text-entry dialogs, found without restating
 // their tables: controls outside the client area or over the info panel,
-// overlapping windowed controls, captions that do not lead into their field.
+// overlapping windowed controls.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,26 +60,6 @@ TEST(WindowDialogLayout, WindowedControlsDoNotOverlap) {
                 if (!a.Handle() || !b.Handle()) continue;
                 EXPECT_FALSE(Overlap(a.Bounds(), b.Bounds())) << a.Name() << " and " << b.Name();
             }
-    }
-}
-
-// "R:", "G:" and "B:" stand left of their component field, on its row.
-TEST(WindowDialogLayout, ComponentCaptionsLeadIntoTheirFields) {
-    for (int id : {21, 24}) {
-        const hq::editors::EditorRow* row = hq::editors::FindEditor(id);
-        SCOPED_TRACE(row->dialogClass);
-        EditorForm form(row->design());
-        const char* pairs[3][2] = {{"Label4", "Edit2"}, {"Label5", "Edit3"}, {"Label6", "Edit4"}};
-        int previousRight = 0;
-        for (auto& [caption, field] : pairs) {
-            const Rect l = form.label(caption).Bounds();
-            const Rect e = form.edit(field).Bounds();
-            EXPECT_LE(l.left + l.width, e.left) << caption;
-            EXPECT_GE(l.left, previousRight) << caption << " overlaps the field before it";
-            EXPECT_GT(l.top, e.top) << caption;
-            EXPECT_LT(l.top + l.height, e.top + e.height) << caption << " is not on its field's row";
-            previousRight = e.left + e.width;
-        }
     }
 }
 

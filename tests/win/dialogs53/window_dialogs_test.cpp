@@ -73,26 +73,6 @@ TEST_F(WindowDialogs, CancelAndTheCloseBoxStoreNothing) {
         }
 }
 
-TEST_F(WindowDialogs, EmptyAndNullSlotsLoadAsEmptyFields) {
-    for (const DialogCase& c : Cases()) {
-        SCOPED_TRACE(c.action);
-        Give(std::vector<std::string>(c.holders.size(), ""));
-        ledger().Take(slots_[0]);
-        slots_[0] = before_[0] = nullptr;  // a host may pass no block at all
-        std::vector<std::string> shown;
-        Driver d([&](OpenForm& f) {
-            for (const char* h : c.holders) shown.push_back(f.Text(h));
-            f.Ok();
-        });
-        EXPECT_TRUE(Edit(c.id));
-        EXPECT_EQ(shown, std::vector<std::string>(c.holders.size(), ""));
-        for (size_t i = 0; i < c.holders.size(); ++i) {
-            ASSERT_NE(slots_[i], nullptr);
-            EXPECT_EQ(::GlobalSize(slots_[i]), 1u);
-        }
-    }
-}
-
 // Each pick button: only on the rows that have one, right of its field on the
 // same row, with its hint; a click asks the host with the field's text and
 // the field takes the answer (object lists: whatever the slot then holds,
@@ -147,23 +127,6 @@ TEST_F(WindowDialogs, PickButtonsOnTheirRowsAskTheHost) {
     }
 }
 
-TEST_F(WindowDialogs, ObjectListLeftAloneKeepsTheFieldText) {
-    for (int id : {23, 24, 25}) {
-        SCOPED_TRACE(id);
-        Give(id == 24 ? std::vector<std::string>{"Окно2", "1", "2", "3"} : std::vector<std::string>{"Окно2"});
-        host().PickAnswers().push_back({false, std::nullopt, 1});
-        std::string after;
-        Driver d([&](OpenForm& f) {
-            f.Click("SpeedButton1");
-            after = f.Text("Edit1");
-            f.Ok();
-        });
-        EXPECT_TRUE(Edit(id));
-        EXPECT_EQ(after, "Окно2");
-        EXPECT_EQ(Slot(0), "Окно2");
-    }
-}
-
 TEST_F(WindowDialogs, ColourComponentsAreStoredAsTyped) {
     Give({"0", "0", "0"});
     Driver d([](OpenForm& f) {
@@ -176,29 +139,6 @@ TEST_F(WindowDialogs, ColourComponentsAreStoredAsTyped) {
     EXPECT_EQ(Slot(0), "256");
     EXPECT_EQ(Slot(1), "-1");
     EXPECT_EQ(Slot(2), "[Синий]");
-}
-
-TEST_F(WindowDialogs, TabOrderFollowsTheFields) {
-    struct Expect {
-        int id;
-        std::vector<const char*> order;
-    };
-    const Expect expected[] = {
-        {20, {"Edit1", "Button1", "Button2"}},
-        {21, {"Edit2", "Edit3", "Edit4", "Button1", "Button2"}},
-        {24, {"Edit1", "Edit2", "Edit3", "Edit4", "Button1", "Button2"}},
-    };
-    for (const Expect& e : expected) {
-        SCOPED_TRACE(e.id);
-        Give(std::vector<std::string>(e.id == 20 ? 1 : e.id == 21 ? 3 : 4, "x"));
-        std::vector<int> tabs;
-        Driver d([&](OpenForm& f) {
-            for (const char* n : e.order) tabs.push_back(f.Query(n).tabIndex);
-            f.Cancel();
-        });
-        EXPECT_FALSE(Edit(e.id));
-        for (size_t i = 0; i < tabs.size(); ++i) EXPECT_EQ(tabs[i], static_cast<int>(i)) << e.order[i];
-    }
 }
 
 }  // namespace
