@@ -216,6 +216,32 @@ TEST_F(EditorRoutine, PickButtonsDoNothingWithoutAnInterfaceAccessCallback) {
     EXPECT_TRUE(host().PickRequests().empty());
 }
 
+TEST_F(EditorRoutine, MouseOnAPickButtonShowsTheHandAndAClickAsks) {
+    Slots({"C:\\old.jpg", "85"});
+    host().PickAnswers().push_back({true, std::string("C:\\clicked.jpg"), 15});
+    bool hand = false;
+    std::string after;
+    Driver d(std::vector<Driver::Step>{
+        [&](OpenForm& f) {
+            POINT pt{330 + 12, 36 + 12};  // the middle of SpeedButton1
+            ::ClientToScreen(f.hwnd(), &pt);
+            ::SetCursorPos(pt.x, pt.y);
+            ::SendMessageW(f.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            hand = ::GetCursor() == ::LoadCursorW(nullptr, IDC_HAND);
+            const LPARAM at = MAKELPARAM(330 + 12, 36 + 12);
+            ::PostMessageW(f.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::PostMessageW(f.hwnd(), WM_LBUTTONUP, 0, at);
+        },
+        [&](OpenForm& f) {
+            after = f.Text("Edit1");
+            f.Ok();
+        }});
+    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(hand);
+    EXPECT_EQ(after, "C:\\clicked.jpg");
+    EXPECT_STREQ(slots_[0], "C:\\clicked.jpg");
+}
+
 // ---------------------------------------------------------------- TMBox12Form
 
 TEST_F(EditorRoutine, QualitySliderWritesItsPositionOnlyOnceMoved) {
