@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "driver.h"
+
+#include <commctrl.h>
 #include "fixture.h"
 
 namespace {
@@ -293,6 +295,27 @@ TEST_F(EditorRoutine, Mbox12ControlsCarryTheirDesign) {
     EXPECT_STREQ(ok.text, "OK");
     EXPECT_EQ(ok.fontHeight, 12);
     EXPECT_EQ(std::string(ok.kind), "Button");
+}
+
+BOOL CALLBACK FindTooltip(HWND h, LPARAM lp) {
+    auto* want = reinterpret_cast<std::pair<HWND, HWND>*>(lp);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(h, cls, 64);
+    if (std::wcscmp(cls, L"tooltips_class32") == 0 && ::GetWindow(h, GW_OWNER) == want->first) want->second = h;
+    return TRUE;
+}
+
+TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltip) {
+    Slots({"", ""});
+    LRESULT tools = -1;
+    Driver d([&](OpenForm& f) {
+        std::pair<HWND, HWND> search{f.hwnd(), nullptr};
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&search));
+        if (search.second) tools = ::SendMessageW(search.second, TTM_GETTOOLCOUNT, 0, 0);
+        f.Cancel();
+    });
+    EXPECT_FALSE(Edit());
+    EXPECT_EQ(tools, 2);
 }
 
 TEST_F(EditorRoutine, LineBreaksAndUndefinedBytesSurviveOkUnchanged) {
