@@ -30,7 +30,7 @@ const EditorRow kEditorTable[kEditorCount] = {
     {38, "fzSetTextEntryOptions", "TMBox9Form", 3, 398, nullptr, nullptr},
     {39, "fzRenameFile", "TMBox10Form", 2, 256, &EditMBox10, &MBox10Design},
     {40, "fzColorDialog", "TMBox24Form", 10, 518, nullptr, nullptr},
-    {41, "fzSetWatermark", "TMBox11Form", 10, 558, nullptr, nullptr},
+    {41, "fzSetWatermark", "TMBox11Form", 10, 558, &EditMBox11, &MBox11Design},
     {44, "fzCopyFileToClip", "TMBox7Form", 1, 194, &EditMBox7, &MBox7Design},
     {45, "fzSetWindowPngMaskShadow", "TMBox22Form", 1, 194, nullptr, nullptr},
     {46, "fzGetSysColor", "TMBox27Form", 2, 256, nullptr, nullptr},

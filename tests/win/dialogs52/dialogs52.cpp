@@ -37,6 +37,22 @@ const std::vector<DialogCase>& Cases() {
          {"Edit1", "Edit2", "Button1", "Button2", "RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4",
           "RadioButton5"},
          {{"SpeedButton4", kFile, "Edit1"}, {"SpeedButton1", kVariable, "Edit1"}}},
+        // Holders in parameter order: paths, offsets, mode (hidden), opacity, colour,
+        // format (hidden), quality (a label), output path.
+        {41, "TMBox11Form", "Свойства fzSetWatermark",
+         {"Edit1", "Edit2", "Edit4", "Edit5", "Edit9", "Edit3", "Edit8", "Edit7", "Label12", "Edit6"},
+         {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "RadioButton1", "RadioButton2", "TrackBar1", "Edit8",
+          "Button1", "Button2"},
+         {{"SpeedButton7", kFile, "Edit1"},
+          {"SpeedButton1", kVariable, "Edit1"},
+          {"SpeedButton8", kFile, "Edit2"},
+          {"SpeedButton2", kVariable, "Edit2"},
+          {"SpeedButton4", kVariable, "Edit4"},
+          {"SpeedButton5", kVariable, "Edit5"},
+          {"SpeedButton3", kVariable, "Edit3"},
+          {"SpeedButton10", kVariable, "Edit8"},
+          {"SpeedButton9", kFile, "Edit6"},
+          {"SpeedButton6", kVariable, "Edit6"}}},
     };
     (void)kObject;
     return cases;
