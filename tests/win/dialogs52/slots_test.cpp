@@ -137,23 +137,12 @@ TEST_F(Dialogs52, EveryPickButtonServesItsOwnRowAndNoOtherExists) {
     }
 }
 
-TEST_F(Dialogs52, HandleRowsOfTheShotDialogsHaveOnlyAVariablePick) {
-    for (int id : {3, 4}) {
-        SCOPED_TRACE(id);
-        hq::ui::ControlProbe edit{}, onlyPick{};
-        bool fileSpot = true;
-        Driver d([&](OpenForm& f) {
-            edit = f.Query("Edit1");
-            onlyPick = f.Query("SpeedButton2");
-            fileSpot = f.Exists("SpeedButton1");
-            f.Cancel();
-        });
-        std::vector<std::string> params = {"[Hwnd]", "C:\\w.bmp"};
-        EXPECT_FALSE(host().Edit(id, params));
-        EXPECT_FALSE(fileSpot);
-        EXPECT_EQ(onlyPick.top, edit.top);
-        EXPECT_EQ(onlyPick.left, 355) << "the variable pick keeps its usual place, the file spot stays empty";
-    }
+TEST_F(Dialogs52, CopyToClipboardOpensOnOkSoEnterConfirmsAtOnce) {
+    Driver d([](OpenForm&) { ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1); });
+    std::vector<std::string> params = {"C:\\file.txt"};
+    EXPECT_TRUE(host().Edit(44, params));
+    EXPECT_FALSE(d.ForcedClose());
+    EXPECT_EQ(params[0], "C:\\file.txt");
 }
 
 }  // namespace
