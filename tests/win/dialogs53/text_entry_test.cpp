@@ -61,7 +61,6 @@ TEST_F(TextEntryDialog, StoredOptionsShowAndComeBackUnchanged) {
     EXPECT_EQ(Slot(0), "ВводТекста1");
     EXPECT_EQ(Slot(1), "2");
     EXPECT_EQ(Slot(2), "1");
-    EXPECT_FALSE(Untouched()) << "OK gives every slot a new block";
 }
 
 // Only the exact texts select an option; anything else shows no choice and is

@@ -73,10 +73,11 @@ TEST_F(WindowDialogs, CancelAndTheCloseBoxStoreNothing) {
         }
 }
 
-// Each pick button: only on the rows that have one, right of its field on the
-// same row, with its hint; a click asks the host with the field's text and
-// the field takes the answer (object lists: whatever the slot then holds,
-// even when the host answers false).
+// Each pick button: only where the dialog has one, with its hint; a click asks
+// the host with the field's text (or the filter) and the field takes the
+// answer (object lists: whatever the slot then holds, even when the host
+// answers false). Where the buttons sit is checked over every dialog by the
+// layout test of the dialogs52 folder.
 TEST_F(WindowDialogs, PickButtonsOnTheirRowsAskTheHost) {
     const char* const hints[16] = {nullptr, "Выбрать объект из списка", nullptr, nullptr, nullptr, nullptr, nullptr,
                                    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -97,13 +98,8 @@ TEST_F(WindowDialogs, PickButtonsOnTheirRowsAskTheHost) {
             for (const char* h : c.holders)
                 if (c.picks.empty() || std::string(h) != c.picks[0].field) untouchedBefore.push_back(f.Text(h));
             for (const PickCase& p : c.picks) {
-                const hq::ui::ControlProbe b = f.Query(p.button), field = f.Query(p.field);
+                const hq::ui::ControlProbe b = f.Query(p.button);
                 EXPECT_STREQ(b.kind, "SpeedButton");
-                EXPECT_EQ(b.width, 24);
-                EXPECT_EQ(b.height, 24);
-                EXPECT_EQ(b.top, field.top) << p.button << " on its field's row";
-                EXPECT_GE(b.left, field.left + field.width) << p.button << " right of its field";
-                EXPECT_LE(b.left + b.width, 399);
                 EXPECT_STREQ(b.hint, hints[p.code]);
                 sent.push_back(f.Text(p.field));
                 f.Click(p.button);
