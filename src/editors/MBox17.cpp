@@ -13,12 +13,12 @@ public:
 
 }  // namespace
 
-const DialogDesign& MBox17Design() {
-    static const DialogDesign design{
-        .action = "fzSetWindowMask",
+DialogDesign MaskFileDesign(std::string action, std::string title, DescriptionDecl description) {
+    return DialogDesign{
+        .action = std::move(action),
         .height = 194,
-        .sections = {{8, 8, "Файл маски (bmp):"}},
-        .description = {"Наложить чёрно-белую маску на главное окно.", 283, 16},
+        .sections = {{8, 8, std::move(title)}},
+        .description = std::move(description),
         .controls =
             {
                 EditField("Edit1", 16, 36, 312).Holds(1),
@@ -27,6 +27,11 @@ const DialogDesign& MBox17Design() {
             },
         .tabOrder = {"Edit1", "Button1", "Button2"},
     };
+}
+
+const DialogDesign& MBox17Design() {
+    static const DialogDesign design =
+        MaskFileDesign("fzSetWindowMask", "Файл маски (bmp):", {"Наложить чёрно-белую маску на главное окно.", 283, 16});
     return design;
 }
 

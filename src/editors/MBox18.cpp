@@ -13,12 +13,12 @@ public:
 
 }  // namespace
 
-const DialogDesign& MBox18Design() {
-    static const DialogDesign design{
-        .action = "fzCustomWindowSizeBox",
+DialogDesign ExternalWindowDesign(std::string action, int titleWidth, int stripWidth, DescriptionDecl description) {
+    return DialogDesign{
+        .action = std::move(action),
         .height = 194,
-        .sections = {{8, 8, "Имя объекта (тот же, что и при создании окна):", 287, 311, 55}},
-        .description = {"Добавить свойство растягивания к внешнему окну.", 309, 16},
+        .sections = {{8, 8, "Имя объекта (тот же, что и при создании окна):", titleWidth, stripWidth, 55}},
+        .description = std::move(description),
         .controls =
             {
                 EditField("Edit1", 16, 36, 342).Holds(1),
@@ -26,6 +26,11 @@ const DialogDesign& MBox18Design() {
             },
         .tabOrder = {"Edit1", "Button1", "Button2"},
     };
+}
+
+const DialogDesign& MBox18Design() {
+    static const DialogDesign design = ExternalWindowDesign(
+        "fzCustomWindowSizeBox", 287, 311, {"Добавить свойство растягивания к внешнему окну.", 309, 16});
     return design;
 }
 

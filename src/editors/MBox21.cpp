@@ -13,19 +13,11 @@ public:
 
 }  // namespace
 
+// Laid out like TMBox18Form, with a narrower title bar and strips.
 const DialogDesign& MBox21Design() {
-    static const DialogDesign design{
-        .action = "fzNoColorTransparentCustomWindow",
-        .height = 194,
-        .sections = {{8, 8, "Имя объекта (тот же, что и при создании окна):", 279, 287, 55}},
-        .description = {"Отменить цвет полной прозрачности объекта(ов) во внешнем окне.", 364, 32},
-        .controls =
-            {
-                EditField("Edit1", 16, 36, 342).Holds(1),
-                ObjectPick("SpeedButton1", 360, 36, "Edit1"),
-            },
-        .tabOrder = {"Edit1", "Button1", "Button2"},
-    };
+    static const DialogDesign design = ExternalWindowDesign(
+        "fzNoColorTransparentCustomWindow", 279, 287,
+        {"Отменить цвет полной прозрачности объекта(ов) во внешнем окне.", 364, 32});
     return design;
 }
 

@@ -13,22 +13,13 @@ public:
 
 }  // namespace
 
+// Laid out like TMBox17Form.
 const DialogDesign& MBox22Design() {
-    static const DialogDesign design{
-        .action = "fzSetWindowPngMaskShadow",
-        .height = 194,
-        .sections = {{8, 8, "Файл маски:"}},
-        .description = {"Наложить на главное окно PNG маску . Изначально окно не должно иметь панель заголовка и "
+    static const DialogDesign design =
+        MaskFileDesign("fzSetWindowPngMaskShadow", "Файл маски:",
+                       {"Наложить на главное окно PNG маску . Изначально окно не должно иметь панель заголовка и "
                         "должно соответствовать размерам картинки PNG.",
-                        366, 48},
-        .controls =
-            {
-                EditField("Edit1", 16, 36, 312).Holds(1),
-                FilePick("SpeedButton1", 330, 36, "Edit1"),
-                VariablePick("SpeedButton2", 355, 36, "Edit1"),
-            },
-        .tabOrder = {"Edit1", "Button1", "Button2"},
-    };
+                        366, 48});
     return design;
 }
 

@@ -43,5 +43,9 @@ const DialogDesign& MBox22Design();
 bool EditMBox22(char** slots);
 const DialogDesign& MBox9Design();
 bool EditMBox9(char** slots);
+// The layouts two dialogs each share: a mask file (MBox17.cpp, also TMBox22Form)
+// and an external window's object name (MBox18.cpp, also TMBox21Form).
+DialogDesign MaskFileDesign(std::string action, std::string title, DescriptionDecl description);
+DialogDesign ExternalWindowDesign(std::string action, int titleWidth, int stripWidth, DescriptionDecl description);
 
 }  // namespace hq::editors
