@@ -75,17 +75,23 @@ bmp::Image ImageFromBitmap(HBITMAP bitmap) {
     return image;
 }
 
-Dib32 MakeDib32(const bmp::Image& image) {
+Dib32 CreateDib32(int width, int height) {
     Dib32 dib;
-    if (image.Empty()) return dib;
-    DibInfo info = MakeInfo(image.width, image.height, 32);
+    if (width <= 0 || height <= 0) return dib;
+    DibInfo info = MakeInfo(width, height, 32);
     void* bits = nullptr;
     dib.bitmap.reset(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
                                         nullptr, 0));
     if (!dib.bitmap || !bits) FailWithLastError();
     dib.bits = static_cast<uint8_t*>(bits);
-    dib.width = image.width;
-    dib.height = image.height;
+    dib.width = width;
+    dib.height = height;
+    return dib;
+}
+
+Dib32 MakeDib32(const bmp::Image& image) {
+    Dib32 dib = CreateDib32(image.width, image.height);
+    if (image.Empty()) return dib;
     if (bmp::HasFormat(image, bmp::Format::Bgrx32)) {
         std::memcpy(dib.bits, image.pixels.data(), image.pixels.size());
     } else {

@@ -26,6 +26,8 @@ struct Dib32 {
     int width = 0, height = 0;
 };
 Dib32 MakeDib32(const bmp::Image& image);
+// A 32-bit DIB section of the given size with zeroed pixels (none for an empty size).
+Dib32 CreateDib32(int width, int height);
 // The DIB section's pixels as a 32-bit BI_RGB picture.
 bmp::Image ImageFromDib32(const Dib32& dib);
 

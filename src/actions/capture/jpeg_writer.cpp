@@ -67,23 +67,35 @@ int EncodeRows(const uint8_t* topRow, ptrdiff_t stride, int width, int height, b
 
 }  // namespace
 
-std::vector<uint8_t> EncodeJpeg(const bmp::Image& image, uint8_t quality) {
-    if (image.Empty()) return {};
-    const bool direct = bmp::HasFormat(image, bmp::Format::Bgrx32) || bmp::HasFormat(image, bmp::Format::Bgr24);
-    const bmp::Image converted = direct ? bmp::Image() : bmp::Convert(image, bmp::Format::Bgr24);
-    const bmp::Image& src = direct ? image : converted;
-    const ptrdiff_t stride = static_cast<ptrdiff_t>(src.Stride());
-    const uint8_t* top = src.pixels.data() + stride * (src.height - 1);  // rows are stored bottom-up
+namespace {
 
+std::vector<uint8_t> EncodeStored(const uint8_t* pixels, int width, int height, size_t stride, bool fourBytes,
+                                  uint8_t quality) {
+    if (width <= 0 || height <= 0) return {};
+    const auto step = static_cast<ptrdiff_t>(stride);
+    const uint8_t* top = pixels + step * (height - 1);  // rows are stored bottom-up
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    const int code =
-        EncodeRows(top, stride, src.width, src.height, src.bitsPerPixel == 32, JpegQuality(quality), &buffer, &size);
+    const int code = EncodeRows(top, step, width, height, fourBytes, JpegQuality(quality), &buffer, &size);
     std::vector<uint8_t> bytes;
     if (code == 0 && buffer) bytes.assign(buffer, buffer + size);
     std::free(buffer);
     if (code != 0) Fail("JPEG error #" + std::to_string(code));
     return bytes;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeJpeg(const bmp::Image& image, uint8_t quality) {
+    if (image.Empty()) return {};
+    const bool direct = bmp::HasFormat(image, bmp::Format::Bgrx32) || bmp::HasFormat(image, bmp::Format::Bgr24);
+    const bmp::Image converted = direct ? bmp::Image() : bmp::Convert(image, bmp::Format::Bgr24);
+    const bmp::Image& src = direct ? image : converted;
+    return EncodeStored(src.pixels.data(), src.width, src.height, src.Stride(), src.bitsPerPixel == 32, quality);
+}
+
+std::vector<uint8_t> EncodeJpeg32(const uint8_t* pixels, int width, int height, size_t stride, uint8_t quality) {
+    return EncodeStored(pixels, width, height, stride, true, quality);
 }
 
 }  // namespace hq

@@ -39,15 +39,18 @@ void WriteBmp(const std::string& path, HBITMAP bitmap) {
 }  // namespace
 
 bool fzShotDesktopToJpg(const Params& p) {
+    // The screen goes straight into 32-bit DIB memory, which the encoder reads
+    // as it is; the blit covers every pixel, so no white fill is needed first.
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    UniqueBitmap bitmap = CreateCaptureBitmap(nullptr, width, height, true);
+    const Dib32 capture = CreateDib32(width, height);
     {
         WindowDc screen(nullptr);
-        CopyScreen(screen, bitmap.get(), 0, 0, width, height);
+        CopyScreen(screen, capture.bitmap.get(), 0, 0, width, height);
     }
-    const bmp::Image image = ImageFromBitmap(bitmap.get());
+    ::GdiFlush();
     const auto quality = static_cast<uint8_t>(StrToInt(p[1]) & 0xFF);
-    WriteFileAtomic(p[0], EncodeJpeg(image, quality));
+    WriteFileAtomic(p[0], EncodeJpeg32(capture.bits, capture.width, capture.height,
+                                       static_cast<size_t>(capture.width) * 4, quality));
     return true;
 }
 
