@@ -4,12 +4,18 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace hq {
 
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+// `InvalidValue` is the "no handle" value as an integer (a pointer constant such
+// as INVALID_HANDLE_VALUE cannot be a template argument).
+template <typename Handle, auto Close, intptr_t InvalidValue = 0>
 class UniqueAny {
+    static Handle Invalid() { return reinterpret_cast<Handle>(InvalidValue); }
+
+
 public:
     UniqueAny() = default;
     explicit UniqueAny(Handle h) : h_(h) {}
@@ -23,17 +29,17 @@ public:
     ~UniqueAny() { reset(); }
 
     Handle get() const { return h_; }
-    explicit operator bool() const { return h_ != Invalid; }
-    Handle release() { return std::exchange(h_, Invalid); }
-    void reset(Handle h = Invalid) {
+    explicit operator bool() const { return h_ != Invalid(); }
+    Handle release() { return std::exchange(h_, Invalid()); }
+    void reset(Handle h = Invalid()) {
         const Handle old = std::exchange(h_, h);
-        if (old != Invalid) Close(old);
+        if (old != Invalid()) Close(old);
     }
     // Address for APIs that return a handle through an out parameter.
     Handle* put() { reset(); return &h_; }
 
 private:
-    Handle h_ = Invalid;
+    Handle h_ = Invalid();
 };
 
 namespace detail {
@@ -45,7 +51,7 @@ inline void CloseFile(HANDLE h) { ::CloseHandle(h); }
 inline void DestroyCursorHandle(HCURSOR h) { ::DestroyCursor(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
-inline void FreeModule(HMODULE h) { ::FreeLibrary(h); }
+inline void FreeModuleHandle(HMODULE h) { ::FreeLibrary(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 }  // namespace detail
 
@@ -59,11 +65,11 @@ using UniqueRegion = UniqueGdi<HRGN>;
 using UniquePalette = UniqueGdi<HPALETTE>;
 using UniqueMemDc = UniqueAny<HDC, &detail::DeleteMemDc>;  // CreateCompatibleDC / CreateDC
 using UniqueGlobal = UniqueAny<HGLOBAL, &detail::FreeGlobal>;
-using UniqueFile = UniqueAny<HANDLE, &detail::CloseFile, INVALID_HANDLE_VALUE>;
+using UniqueFile = UniqueAny<HANDLE, &detail::CloseFile, -1>;
 using UniqueCursor = UniqueAny<HCURSOR, &detail::DestroyCursorHandle>;
 using UniqueIcon = UniqueAny<HICON, &detail::DestroyIconHandle>;
 using UniqueWindow = UniqueAny<HWND, &detail::DestroyWindowHandle>;
-using UniqueModule = UniqueAny<HMODULE, &detail::FreeModule>;
+using UniqueModule = UniqueAny<HMODULE, &detail::FreeModuleHandle>;
 using UniqueMenu = UniqueAny<HMENU, &detail::DestroyMenuHandle>;
 
 // A DC from GetDC/GetWindowDC: remembers its window so ReleaseDC gets it.
