@@ -28,7 +28,8 @@ bool GiveToSystem(HCURSOR cursor) { return ::SetSystemCursor(cursor, kNormalArro
 
 bool fzSetSystemCursor(const Params& p) {
     // Saving a fresh copy destroys the copy an earlier call saved and nobody restored.
-    const UniqueCursor earlier(std::exchange(g_previous, ::CopyIcon(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)))));
+    HCURSOR copy = ::CopyIcon(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+    UniqueCursor(std::exchange(g_previous, copy)).reset();
     UniqueCursor loaded(::LoadCursorFromFileA(p[0]));
     if (loaded && GiveToSystem(loaded.get())) loaded.release();
     return false;
