@@ -273,4 +273,14 @@ TEST_F(ClipboardTest, ClipboardHeldByAnotherThreadRaisesAndTheBlockIsFreed) {
     ::CloseHandle(done);
 }
 
+HANDLE WINAPI RefuseClipboardData(UINT, HANDLE) { return nullptr; }
+
+TEST_F(ClipboardTest, BlockTheClipboardRefusesIsFreed) {
+    ImportPatch spy(host().Module(), "SetClipboardData", reinterpret_cast<void*>(&RefuseClipboardData));
+    ASSERT_TRUE(spy.installed());
+    EXPECT_FALSE(Exec(44, {"C:\\abc.txt"}));
+    EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), 0u) << "the refused block leaked";
+    EXPECT_TRUE(ledger().Faults().empty());
+}
+
 }  // namespace
