@@ -9,12 +9,11 @@
 
 namespace hq {
 
-// `InvalidValue` is the "no handle" value as an integer (a pointer constant such
+// `InvalidBits` is the "no handle" value as an integer (a pointer constant such
 // as INVALID_HANDLE_VALUE cannot be a template argument).
-template <typename Handle, auto Close, intptr_t InvalidValue = 0>
+template <typename Handle, auto Close, intptr_t InvalidBits = 0>
 class UniqueAny {
-    static Handle Invalid() { return reinterpret_cast<Handle>(InvalidValue); }
-
+    static Handle Invalid() { return reinterpret_cast<Handle>(InvalidBits); }
 
 public:
     UniqueAny() = default;

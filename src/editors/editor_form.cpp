@@ -1,0 +1,404 @@
+#include "editors/editor_form.h"
+
+#include <algorithm>
+
+#include "plugin/error.h"
+#include "plugin/host.h"
+
+namespace hq::editors {
+
+namespace {
+
+constexpr char kHintVariable[] = "Вставить переменную";
+constexpr char kHintFile[] = "Выбрать файл";
+constexpr char kHintObject[] = "Выбрать объект из списка";
+constexpr ui::Color kStripGrey = ui::HexColor(0xA8A7AB);
+
+ControlDecl Make(ControlKind kind, std::string name, ui::Rect bounds, std::string text, bool fixed) {
+    ControlDecl d;
+    d.kind = kind;
+    d.name = std::move(name);
+    d.bounds = bounds;
+    d.text = std::move(text);
+    d.fixedSize = fixed;
+    return d;
+}
+
+ControlDecl Pick(std::string name, int x, int y, std::string field, int code, Glyph glyph, const char* hint) {
+    ControlDecl d = Make(ControlKind::SpeedButton, std::move(name), {x, y, 24, 24}, {}, true);
+    d.pickCode = code;
+    d.pickField = std::move(field);
+    d.glyph = glyph;
+    d.hint = hint;
+    return d;
+}
+
+// A host-string slot owned by the plug-in for one pick request; released on every path.
+struct LocalHostString {
+    char* slot = nullptr;
+    LocalHostString() = default;
+    LocalHostString(const LocalHostString&) = delete;
+    LocalHostString& operator=(const LocalHostString&) = delete;
+    ~LocalHostString() { FreeHostString(&slot); }
+};
+
+const wchar_t* GlyphResource(Glyph g) {
+    switch (g) {
+    case Glyph::Variable: return L"GLYPH_VARIABLE";
+    case Glyph::Variable24: return L"GLYPH_VARIABLE24";
+    case Glyph::File: return L"GLYPH_FILE";
+    case Glyph::Object: return L"GLYPH_OBJECT";
+    case Glyph::Help20: return L"GLYPH_HELP";
+    case Glyph::None: break;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ declarations
+
+ControlDecl EditField(std::string name, int x, int y, int width) {
+    return Make(ControlKind::Edit, std::move(name), {x, y, width, 24}, {}, true);
+}
+ControlDecl TextLabel(std::string name, int x, int y, std::string caption) {
+    return Make(ControlKind::Label, std::move(name), {x, y, 0, 0}, std::move(caption), false);
+}
+ControlDecl FixedLabel(std::string name, int x, int y, int width, int height, std::string caption) {
+    return Make(ControlKind::Label, std::move(name), {x, y, width, height}, std::move(caption), true);
+}
+ControlDecl Radio(std::string name, int x, int y, int width, int height, std::string caption) {
+    return Make(ControlKind::Radio, std::move(name), {x, y, width, height}, std::move(caption), true);
+}
+ControlDecl Check(std::string name, int x, int y, int width, int height, std::string caption) {
+    return Make(ControlKind::Check, std::move(name), {x, y, width, height}, std::move(caption), true);
+}
+ControlDecl Combo(std::string name, int x, int y, int width, int height, std::vector<std::string> items) {
+    ControlDecl d = Make(ControlKind::Combo, std::move(name), {x, y, width, height}, {}, true);
+    d.items = std::move(items);
+    return d;
+}
+ControlDecl Slider(std::string name, int x, int y, int width, int height, int min, int max, int position) {
+    ControlDecl d = Make(ControlKind::Slider, std::move(name), {x, y, width, height}, {}, true);
+    d.min = min;
+    d.max = max;
+    d.position = position;
+    return d;
+}
+ControlDecl VariablePick(std::string name, int x, int y, std::string field) {
+    return Pick(std::move(name), x, y, std::move(field), kPickVariable, Glyph::Variable, kHintVariable);
+}
+ControlDecl FilePick(std::string name, int x, int y, std::string field) {
+    return Pick(std::move(name), x, y, std::move(field), kPickFile, Glyph::File, kHintFile);
+}
+ControlDecl ObjectPick(std::string name, int x, int y, std::string field) {
+    return Pick(std::move(name), x, y, std::move(field), kPickObject, Glyph::Object, kHintObject);
+}
+ControlDecl GlyphButton(std::string name, int x, int y, int width, int height, Glyph glyph, std::string hint) {
+    ControlDecl d = Make(ControlKind::SpeedButton, std::move(name), {x, y, width, height}, {}, true);
+    d.glyph = glyph;
+    d.hint = std::move(hint);
+    return d;
+}
+
+ControlDecl& ControlDecl::Writes(std::string holder, std::string value) {
+    const std::string self = name;
+    return OnClick([self, holder, value](EditorForm& f) {
+        if (f.radio(self).Checked()) f.SetText(holder, value);
+    });
+}
+
+ControlDecl& ControlDecl::WritesState(std::string holder) {
+    const std::string self = name;
+    return OnClick([self, holder](EditorForm& f) { f.SetText(holder, f.check(self).Checked() ? "1" : "0"); });
+}
+
+ControlDecl& ControlDecl::WritesPosition(std::string holder) {
+    const std::string self = name;
+    return OnChange(
+        [self, holder](EditorForm& f) { f.SetText(holder, std::to_string(f.trackBar(self).Position())); });
+}
+
+ControlDecl& ControlDecl::WritesIndex(std::string holder) {
+    const std::string self = name;
+    return OnSelect(
+        [self, holder](EditorForm& f) { f.SetText(holder, std::to_string(f.combo(self).ItemIndex())); });
+}
+
+ControlDecl& ControlDecl::WritesItemText(std::string holder) {
+    const std::string self = name;
+    return OnSelect([self, holder](EditorForm& f) { f.SetText(holder, f.combo(self).Text()); });
+}
+
+// ------------------------------------------------------------------ the form
+
+EditorForm::EditorForm(const DialogDesign& design)
+    : ui::Form(design.caption.empty() ? "Свойства " + design.action : design.caption, kClientWidth,
+               design.height),
+      design_(design) {
+    for (size_t i = 0; i < design.sections.size(); ++i) AddSection(design.sections[i], static_cast<int>(i) + 1);
+    AddInfoPanel();
+    for (const ControlDecl& d : design.controls) {
+        if (Find(d.name)) Fail("Duplicate control name " + d.name);
+        AddControl(d);
+    }
+    const int h = design.height;
+    Add<ui::Button>("Button1", ui::Rect{250, h - 34, 69, 25}, "OK", ui::kModalOk).SetFont({12});
+    Add<ui::Button>("Button2", ui::Rect{322, h - 34, 69, 25}, "Отмена", ui::kModalCancel).SetFont({12});
+
+    std::vector<ui::WinControl*> order;
+    if (design.tabOrder.empty()) {
+        for (const auto& c : Controls()) {
+            auto* w = dynamic_cast<ui::WinControl*>(c.get());
+            if (w && w->Visible()) order.push_back(w);
+        }
+    } else {
+        for (const std::string& name : design.tabOrder) order.push_back(&Get<ui::WinControl>(name));
+    }
+    SetTabOrder(std::move(order));
+    onPaint = [this](HDC dc) { FormPaint(dc); };
+    onShow = [this] { Fire(design_.formShow); };
+}
+
+// Four gradients and a title: top strip, title bar, bottom strip, left strip.
+void EditorForm::AddSection(const SectionDecl& s, int index) {
+    auto strip = [&](ui::Rect r, GradientStyle style, ui::Color begin, ui::Color end) -> TGradient& {
+        TGradient& g = Add<TGradient>("Gradient" + std::to_string(++gradients_), r, true);
+        g.SetStyle(style);
+        g.SetColorBegin(begin);
+        g.SetColorEnd(end);
+        return g;
+    };
+    const int gx = s.gx, gy = s.gy;
+    strip({gx + 2, gy, s.stripWidth, 2}, GradientStyle::LinearH, kStripGrey, ui::clBtnFace).Loaded();
+    TGradient& bar = strip({gx + 2, gy + 2, s.titleWidth, 18}, GradientStyle::LinearH, ui::clHighlight, ui::clBtnFace);
+    bar.SetShift(53);
+    bar.SetBorderColor(ui::cl3DDkShadow);
+    bar.Loaded();
+    strip({gx + 2, gy + 20, s.stripWidth, 1}, GradientStyle::LinearH, kStripGrey, ui::clBtnFace).Loaded();
+    strip({gx, gy + 2, 2, s.leftHeight}, GradientStyle::LinearV, kStripGrey, ui::clBtnFace).Loaded();
+    Add<ui::Label>("LabelSection" + std::to_string(index), ui::Rect{gx + 6, gy + 3, 0, 0}, s.title, false)
+        .SetFont({12});
+}
+
+void EditorForm::AddInfoPanel() {
+    const int y = design_.height - 119;
+    ui::Image& icon = Add<ui::Image>(design_.infoIconName, ui::Rect{12, y + 2, 17, 17});
+    icon.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
+        ::LoadImageW(PluginModule(), L"INFO_ICON", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
+    ui::Label& name = Add<ui::Label>("LabelNameComand", ui::Rect{33, y + 3, 0, 0}, design_.action, false);
+    name.SetFont({12});
+    name.SetColor(ui::HexColor(0xD6D6C6));  // its background, unseen while transparent
+    const DescriptionDecl& d = design_.description;
+    ui::Label& text = Add<ui::Label>("LabelDescription", ui::Rect{13, y + 24, d.width, d.height}, d.text, true);
+    text.SetWordWrap(true);
+}
+
+void EditorForm::AddControl(const ControlDecl& d) {
+    ui::Control* c = nullptr;
+    switch (d.kind) {
+    case ControlKind::Edit:
+        c = &Add<ui::Edit>(d.name, d.bounds, d.text);
+        break;
+    case ControlKind::Label:
+        c = &Add<ui::Label>(d.name, d.bounds, d.text, d.fixedSize);
+        break;
+    case ControlKind::Radio:
+        c = &Add<ui::RadioButton>(d.name, d.bounds, d.text);
+        break;
+    case ControlKind::Check:
+        c = &Add<ui::CheckBox>(d.name, d.bounds, d.text);
+        break;
+    case ControlKind::Combo:
+        c = &Add<ui::ComboBox>(d.name, d.bounds, d.items, d.combo);
+        break;
+    case ControlKind::Slider:
+        c = &Add<ui::TrackBar>(d.name, d.bounds, d.min, d.max, d.position);
+        break;
+    case ControlKind::SpeedButton: {
+        auto& b = Add<ui::SpeedButton>(d.name, d.bounds);
+        b.SetGlyph(GlyphBitmap(d.glyph));
+        c = &b;
+        break;
+    }
+    }
+    Bind(*c, d);
+}
+
+void EditorForm::Bind(ui::Control& c, const ControlDecl& d) {
+    if (d.font) c.SetFont(*d.font);
+    if (d.fontColor) c.SetFontColor(*d.fontColor);
+    if (d.hidden) c.SetVisible(false);
+    c.SetHandCursor(d.hand);
+    if (!d.hint.empty()) c.SetHint(d.hint);
+    if (auto* l = dynamic_cast<ui::Label*>(&c); l && d.wordWrap) l->SetWordWrap(true);
+
+    auto fire = [this](const Handler& h) -> std::function<void()> {
+        if (!h) return nullptr;
+        return [this, h] { h(*this); };
+    };
+    if (auto* r = dynamic_cast<ui::RadioButton*>(&c)) r->onClick = fire(d.onClick);
+    if (auto* k = dynamic_cast<ui::CheckBox*>(&c)) k->onClick = fire(d.onClick);
+    if (auto* l = dynamic_cast<ui::Label*>(&c)) l->onClick = fire(d.onClick);
+    if (auto* t = dynamic_cast<ui::TrackBar*>(&c)) t->onChange = fire(d.onChange);
+    if (auto* e = dynamic_cast<ui::Edit*>(&c)) e->onChange = fire(d.onChange);
+    if (auto* x = dynamic_cast<ui::ComboBox*>(&c)) x->onSelect = fire(d.onSelect);
+    if (auto* s = dynamic_cast<ui::SpeedButton*>(&c)) {
+        if (d.pickCode) {
+            const int code = d.pickCode;
+            const std::string field = d.pickField;
+            const std::optional<std::string> filter = d.pickFilter;
+            s->onClick = [this, code, field, filter] { Pick(code, edit(field), filter); };
+        } else {
+            s->onClick = fire(d.onClick);
+        }
+    }
+}
+
+HBITMAP EditorForm::GlyphBitmap(Glyph g) {
+    const wchar_t* resource = GlyphResource(g);
+    if (!resource) return nullptr;
+    auto it = glyphs_.find(g);
+    if (it == glyphs_.end())
+        it = glyphs_
+                 .emplace(g, UniqueBitmap(static_cast<HBITMAP>(::LoadImageW(PluginModule(), resource, IMAGE_BITMAP,
+                                                                            0, 0, LR_CREATEDIBSECTION))))
+                 .first;
+    return it->second.get();
+}
+
+void EditorForm::SetText(std::string_view name, std::string_view text) const {
+    ui::Control* c = Find(name);
+    if (!c) Fail("The form has no control " + std::string(name));
+    c->SetText(text);
+}
+
+int EditorForm::ParameterCount() const {
+    int n = 0;
+    for (const ControlDecl& d : design_.controls) n = std::max(n, d.holds);
+    return n;
+}
+
+ui::Control& EditorForm::Holder(int n) const {
+    for (const ControlDecl& d : design_.controls)
+        if (d.holds == n) return *Find(d.name);
+    Fail("No control holds parameter " + std::to_string(n));
+}
+
+bool EditorForm::Run(char** slots) {
+    Fire(design_.formCreate);
+    const int count = ParameterCount();
+    for (int i = 0; i < count; ++i) Holder(i + 1).SetText(slots[i] ? slots[i] : "");
+    if (ShowModal() != ui::kModalOk) return false;
+    std::vector<std::string> texts;
+    for (int i = 0; i < count; ++i) texts.push_back(Holder(i + 1).Text());
+    for (int i = 0; i < count; ++i) AssignHostString(&slots[i], texts[static_cast<size_t>(i)]);
+    return true;
+}
+
+// Pick protocol. Codes 14 and 15: the field's text goes to the host in a
+// fresh host string; on true the field takes whatever the slot then holds.
+// Code 1: the slot carries the field's text (or the filter); the field takes
+// the slot's text whatever the answer. The slot is released on every path.
+void EditorForm::Pick(int code, ui::Edit& field, const std::optional<std::string>& filter) {
+    const InterfaceAccessFn access = InterfaceAccess();
+    if (!access) return;
+    LocalHostString local;
+    AssignHostString(&local.slot, field.Text());
+    if (filter) AssignHostString(&local.slot, *filter);
+    const bool answered = (access(code, &local.slot) & 0xFF) != 0;
+    if (answered || code == kPickObject) field.SetText(local.slot ? local.slot : "");
+}
+
+// ------------------------------------------------------------------ painting
+
+namespace {
+
+COLORREF Hex(uint32_t rrggbb) { return ui::ResolveColor(ui::HexColor(rrggbb)); }
+
+// Pen and brush of the paint steps; the DC's own are put back at the end.
+class Painter {
+public:
+    explicit Painter(HDC dc)
+        : dc_(dc), oldPen_(::GetCurrentObject(dc, OBJ_PEN)), oldBrush_(::GetCurrentObject(dc, OBJ_BRUSH)) {}
+    Painter(const Painter&) = delete;
+    Painter& operator=(const Painter&) = delete;
+    ~Painter() {
+        ::SelectObject(dc_, oldPen_);
+        ::SelectObject(dc_, oldBrush_);
+    }
+    void Pen(uint32_t rrggbb) {
+        UniquePen pen(::CreatePen(PS_SOLID, 1, Hex(rrggbb)));
+        ::SelectObject(dc_, pen.get());
+        pen_ = std::move(pen);  // the previous pen is no longer selected
+    }
+    void Brush(uint32_t rrggbb) {
+        UniqueBrush brush(::CreateSolidBrush(Hex(rrggbb)));
+        ::SelectObject(dc_, brush.get());
+        brush_ = std::move(brush);
+    }
+    void RoundRect(int x1, int y1, int x2, int y2) { ::RoundRect(dc_, x1, y1, x2, y2, 6, 6); }
+    void Line(int x1, int y1, int x2, int y2) {
+        ::MoveToEx(dc_, x1, y1, nullptr);
+        ::LineTo(dc_, x2, y2);
+    }
+    void Pixel(int x, int y, uint32_t rrggbb) { ::SetPixel(dc_, x, y, Hex(rrggbb)); }
+
+private:
+    HDC dc_;
+    HGDIOBJ oldPen_, oldBrush_;
+    UniquePen pen_;
+    UniqueBrush brush_;
+};
+
+}  // namespace
+
+void EditorForm::FormPaint(HDC dc) {
+    ui::Label& name = label("LabelNameComand");
+    name.SetAutoSize(true);
+    const int L = name.Bounds().width;
+    const int Y = ClientHeight() - 119;
+    {
+        Painter p(dc);
+        // 1-3: the name tab and the description box as one outline.
+        p.Pen(0xB2B2A2);
+        p.Brush(0xD6D6C6);
+        p.RoundRect(8, Y, L + 40, Y + 25);
+        p.Brush(0xFFFFFF);
+        p.RoundRect(8, Y + 20, 391, Y + 77);
+        p.Pen(0xD6D6C6);
+        p.Line(9, Y + 20, L + 39, Y + 20);
+        // 4-6: the tab's bevel.
+        for (auto [x, y] : {std::pair{10, Y + 1}, {9, Y + 2}, {L + 37, Y + 1}, {L + 38, Y + 2}}) p.Pixel(x, y, 0xC7C7B7);
+        p.Pen(0xCDCDBD);
+        p.Line(11, Y + 1, L + 37, Y + 1);
+        p.Line(9, Y + 3, 9, Y + 21);
+        p.Line(L + 38, Y + 3, L + 38, Y + 21);
+        p.Pen(0xD1D1C1);
+        p.Line(10, Y + 2, L + 38, Y + 2);
+        p.Line(10, Y + 3, 10, Y + 21);
+        p.Line(L + 37, Y + 3, L + 37, Y + 21);
+        // 7-9: the box's bevel.
+        for (auto [x, y] : {std::pair{9, Y + 74}, {10, Y + 75}, {389, Y + 74}, {388, Y + 75}, {388, Y + 21}, {389, Y + 22}})
+            p.Pixel(x, y, 0xD5D5BF);
+        p.Pen(0xE0E0C8);
+        p.Line(9, Y + 21, 388, Y + 21);
+        p.Line(11, Y + 75, 388, Y + 75);
+        p.Line(9, Y + 22, 9, Y + 74);
+        p.Line(389, Y + 23, 389, Y + 74);
+        p.Pen(0xF0F0D4);
+        p.Line(10, Y + 22, 389, Y + 22);
+        p.Line(10, Y + 74, 389, Y + 74);
+        p.Line(10, Y + 23, 10, Y + 74);
+    }
+    // 10: the joint of each section's left and top strips.
+    for (const SectionDecl& s : design_.sections) {
+        ::SetPixel(dc, s.gx + 1, s.gy + 1, Hex(0xA8A7AB));
+        ::SetPixel(dc, s.gx, s.gy + 1, Hex(0xCCC9B9));
+        ::SetPixel(dc, s.gx + 1, s.gy, Hex(0xCCC9B9));
+        WindowDc window(Handle());
+        ::SetPixel(window.get(), s.gx + 2, s.gy + 2, Hex(0xADA99A));
+    }
+}
+
+}  // namespace hq::editors

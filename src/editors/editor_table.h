@@ -1,0 +1,26 @@
+// The editor table: every action with parameters and its property dialog.
+#pragma once
+#include <cstdint>
+
+#include "editors/design.h"
+
+namespace hq::editors {
+
+struct EditorRow {
+    int32_t id;
+    const char* action;
+    const char* dialogClass;
+    int parameters;  // registered parameter count
+    int height;      // client height of the dialog
+    // Null while the dialog is not built: the ID then opens nothing.
+    bool (*edit)(char** slots);
+    const DialogDesign& (*design)();
+};
+
+constexpr int kEditorCount = 26;
+extern const EditorRow kEditorTable[kEditorCount];
+
+// The row of an action ID, or null for an ID without a dialog.
+const EditorRow* FindEditor(int32_t id);
+
+}  // namespace hq::editors

@@ -1,0 +1,369 @@
+// The editor routine through the real export: what reaches the host's slots
+// on "OK", "Отмена", the close box and an error, the pick protocol for the
+// variable and file buttons, and TMBox12Form's quality slider.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+#include "driver.h"
+
+#include <commctrl.h>
+#include "fixture.h"
+
+namespace {
+
+using hqtest::Driver;
+using hqtest::OpenForm;
+
+class EditorRoutine : public hqtest::PluginTest {
+protected:
+    // Two host blocks for ID 1, or null where the text is absent.
+    void Slots(std::initializer_list<const char*> texts) {
+        size_t i = 0;
+        for (const char* t : texts) slots_[i++] = t ? ledger().Give(t) : nullptr;
+        for (size_t k = 0; k < 2; ++k) before_[k] = slots_[k];
+    }
+    void TakeSlots() {
+        for (char*& s : slots_)
+            if (s) ledger().Take(std::exchange(s, nullptr));
+    }
+    bool Edit() { return host().EditRaw(1, slots_); }
+    void TearDown() override {
+        TakeSlots();
+        EXPECT_EQ(hqtest::FindOpenForm(), nullptr) << "the dialog outlived the call";
+        PluginTest::TearDown();
+    }
+
+    char* slots_[3] = {nullptr, nullptr, nullptr};
+    char* before_[2] = {nullptr, nullptr};
+};
+
+TEST_F(EditorRoutine, OkWithoutChangesGivesEverySlotANewBlockWithTheSameText) {
+    Slots({"C:\\shots\\desk.jpg", "85"});
+    std::string shown1, shown2;
+    Driver d([&](OpenForm& f) {
+        shown1 = f.Text("Edit1");
+        shown2 = f.Text("Label4");
+        f.Ok();
+    });
+    const size_t hostBlocks = ledger().LiveFrom(hqhost::Ledger::Origin::Host);
+    const size_t pluginBlocks = ledger().LiveFrom(hqhost::Ledger::Origin::Plugin);
+    EXPECT_TRUE(Edit());
+    EXPECT_EQ(shown1, "C:\\shots\\desk.jpg");
+    EXPECT_EQ(shown2, "85");
+    // Both host blocks freed, two plug-in blocks in their place (the heap may
+    // hand out the same addresses again, so count origins, not pointers).
+    EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Host), hostBlocks - 2);
+    EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), pluginBlocks + 2);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(ledger().IsLive(slots_[i]));
+        EXPECT_EQ(::GlobalSize(slots_[i]), std::strlen(slots_[i]) + 1);
+    }
+    EXPECT_STREQ(slots_[0], "C:\\shots\\desk.jpg");
+    EXPECT_STREQ(slots_[1], "85");
+    EXPECT_FALSE(host().LastError().has_value());
+}
+
+TEST_F(EditorRoutine, OkStoresWhatTheAuthorTypedByteForByte) {
+    Slots({"old.jpg", "50"});
+    Driver d([&](OpenForm& f) {
+        f.Type("Edit1", "D:\\Снимки\\экран.jpg");
+        f.Ok();
+    });
+    EXPECT_TRUE(Edit());
+    EXPECT_STREQ(slots_[0], "D:\\Снимки\\экран.jpg");
+    EXPECT_STREQ(slots_[1], "50");
+}
+
+TEST_F(EditorRoutine, CancelAndTheCloseBoxTouchNoSlot) {
+    for (bool closeBox : {false, true}) {
+        Slots({"keep.jpg", "[Q]"});
+        Driver d([&](OpenForm& f) {
+            f.Type("Edit1", "changed.jpg");
+            if (closeBox)
+                f.CloseBox();
+            else
+                f.Cancel();
+        });
+        EXPECT_FALSE(Edit());
+        EXPECT_TRUE(d.Ran());
+        EXPECT_FALSE(d.ForcedClose());
+        EXPECT_EQ(slots_[0], before_[0]);
+        EXPECT_EQ(slots_[1], before_[1]);
+        EXPECT_STREQ(slots_[0], "keep.jpg");
+        EXPECT_STREQ(slots_[1], "[Q]");
+        TakeSlots();
+    }
+}
+
+TEST_F(EditorRoutine, NullSlotShowsEmptyAndBecomesAOneByteBlockOnOk) {
+    Slots({nullptr, nullptr});
+    std::string field = "?", quality = "?";
+    int position = -1;
+    Driver d([&](OpenForm& f) {
+        field = f.Text("Edit1");
+        quality = f.Text("Label4");
+        position = f.Query("TrackBar1").position;
+        f.Ok();
+    });
+    EXPECT_TRUE(Edit());
+    EXPECT_EQ(field, "");
+    EXPECT_EQ(quality, "");
+    EXPECT_EQ(position, 85);
+    for (char* s : {slots_[0], slots_[1]}) {
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(::GlobalSize(s), 1u);
+        EXPECT_EQ(s[0], '\0');
+    }
+}
+
+TEST_F(EditorRoutine, AnErrorWhileOpenDestroysTheDialogAndWritesNoSlot) {
+    Slots({"a.jpg", "70"});
+    const hqhost::ObjectCounts objects = host().LiveObjects();
+    Driver d([&](OpenForm& f) {
+        hqhost::FailGlobalAllocs(1);  // the pick button's host string cannot be made
+        f.Click("SpeedButton2");
+    });
+    EXPECT_FALSE(Edit());
+    hqhost::FailGlobalAllocs(0);
+    ASSERT_TRUE(host().LastError().has_value());
+    EXPECT_EQ(*host().LastError(), "Out of memory");
+    EXPECT_FALSE(d.ForcedClose()) << "the error did not end the dialog";
+    EXPECT_EQ(slots_[0], before_[0]);
+    EXPECT_STREQ(slots_[1], "70");
+    EXPECT_TRUE(host().PickRequests().empty());
+    EXPECT_EQ(host().LiveObjects(), objects);
+    // The plug-in goes on working: the next opening behaves normally.
+    Driver again([](OpenForm& f) { f.Ok(); });
+    EXPECT_TRUE(Edit());
+}
+
+TEST_F(EditorRoutine, EveryOpeningStartsFromTheDesignAndReleasesEverything) {
+    const hqhost::ObjectCounts objects = host().LiveObjects();
+    for (int round = 0; round < 3; ++round) {
+        Slots({"x.jpg", ""});
+        int position = -1;
+        Driver d(std::vector<Driver::Step>{[&](OpenForm& f) { position = f.Query("TrackBar1").position; f.Slide("TrackBar1", 10); },
+                                           [](OpenForm& f) { f.Ok(); }});
+        EXPECT_TRUE(Edit());
+        EXPECT_EQ(position, 85) << "round " << round;
+        EXPECT_STREQ(slots_[1], "10");
+        TakeSlots();
+    }
+    EXPECT_EQ(host().LiveObjects(), objects);
+}
+
+// ---------------------------------------------------------------- pick buttons
+
+TEST_F(EditorRoutine, FilePickAnsweredTrueReplacesTheWholeField) {
+    Slots({"C:\\old.jpg", "85"});
+    host().PickAnswers().push_back({true, std::string("E:\\new.jpg"), 15});
+    std::string after;
+    Driver d([&](OpenForm& f) {
+        f.Click("SpeedButton1");
+        after = f.Text("Edit1");
+        f.Ok();
+    });
+    EXPECT_TRUE(Edit());
+    EXPECT_EQ(after, "E:\\new.jpg");
+    ASSERT_EQ(host().PickRequests().size(), 1u);
+    EXPECT_EQ(host().PickRequests()[0].code, 15);
+    EXPECT_FALSE(host().PickRequests()[0].slotNull);
+    EXPECT_EQ(host().PickRequests()[0].slotText, "C:\\old.jpg");
+    EXPECT_STREQ(slots_[0], "E:\\new.jpg");
+}
+
+TEST_F(EditorRoutine, VariablePickAnsweredFalseLeavesTheFieldAndReleasesTheSlot) {
+    Slots({"C:\\old.jpg", "85"});
+    // The host even replaced the slot's block before answering false.
+    host().PickAnswers().push_back({false, std::string("[Ignored]"), 14});
+    host().PickAnswers().push_back({true, std::nullopt, 14});  // true, slot left as sent
+    std::string afterFalse, afterUntouched;
+    Driver d([&](OpenForm& f) {
+        f.Click("SpeedButton2");
+        afterFalse = f.Text("Edit1");
+        f.Click("SpeedButton2");
+        afterUntouched = f.Text("Edit1");
+        f.Ok();
+    });
+    EXPECT_TRUE(Edit());
+    EXPECT_EQ(afterFalse, "C:\\old.jpg");
+    EXPECT_EQ(afterUntouched, "C:\\old.jpg");
+    ASSERT_EQ(host().PickRequests().size(), 2u);
+    EXPECT_EQ(host().PickRequests()[0].code, 14);
+    // TearDown's ledger check proves both temporary blocks were freed.
+}
+
+TEST_F(EditorRoutine, PickButtonsDoNothingWithoutAnInterfaceAccessCallback) {
+    host().Unload();
+    ASSERT_TRUE(host().LoadOnly(hqtest::PluginPath()));
+    host().RegisterPlugIn();
+    host().InitPlugIn();
+    host().RegisterScriptProcessor();
+    Slots({"C:\\keep.jpg", "85"});
+    const size_t blocks = ledger().Live();
+    size_t during = 0;
+    std::string after;
+    Driver d([&](OpenForm& f) {
+        f.Click("SpeedButton1");
+        f.Click("SpeedButton2");
+        during = ledger().Live();
+        after = f.Text("Edit1");
+        f.Cancel();
+    });
+    EXPECT_FALSE(Edit());
+    EXPECT_EQ(after, "C:\\keep.jpg");
+    EXPECT_EQ(during, blocks) << "a host string was made for nothing";
+    EXPECT_TRUE(host().PickRequests().empty());
+}
+
+TEST_F(EditorRoutine, MouseOnAPickButtonShowsTheHandAndAClickAsks) {
+    Slots({"C:\\old.jpg", "85"});
+    host().PickAnswers().push_back({true, std::string("C:\\clicked.jpg"), 15});
+    bool hand = false;
+    std::string after;
+    Driver d(std::vector<Driver::Step>{
+        [&](OpenForm& f) {
+            POINT pt{330 + 12, 36 + 12};  // the middle of SpeedButton1
+            ::ClientToScreen(f.hwnd(), &pt);
+            ::SetCursorPos(pt.x, pt.y);
+            ::SendMessageW(f.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            hand = ::GetCursor() == ::LoadCursorW(nullptr, IDC_HAND);
+            const LPARAM at = MAKELPARAM(330 + 12, 36 + 12);
+            ::PostMessageW(f.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::PostMessageW(f.hwnd(), WM_LBUTTONUP, 0, at);
+        },
+        [&](OpenForm& f) {
+            after = f.Text("Edit1");
+            f.Ok();
+        }});
+    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(hand);
+    EXPECT_EQ(after, "C:\\clicked.jpg");
+    EXPECT_STREQ(slots_[0], "C:\\clicked.jpg");
+}
+
+// ---------------------------------------------------------------- TMBox12Form
+
+TEST_F(EditorRoutine, QualitySliderWritesItsPositionOnlyOnceMoved) {
+    Slots({"", "[Quality]"});
+    std::string before, atEnd;
+    Driver d(std::vector<Driver::Step>{
+        [&](OpenForm& f) {
+            before = f.Text("Label4");
+            f.Key("TrackBar1", VK_END);  // the author drags to the right end
+        },
+        [&](OpenForm& f) {
+            atEnd = f.Text("Label4");
+            f.Ok();
+        }});
+    EXPECT_TRUE(Edit());
+    EXPECT_EQ(before, "[Quality]");
+    EXPECT_EQ(atEnd, "100");
+    EXPECT_STREQ(slots_[1], "100");
+}
+
+TEST_F(EditorRoutine, Mbox12ControlsCarryTheirDesign) {
+    Slots({"", ""});
+    hq::ui::ControlProbe file, variable, quality, slider, title, name, ok;
+    std::string caption;
+    Driver d([&](OpenForm& f) {
+        file = f.Query("SpeedButton1");
+        variable = f.Query("SpeedButton2");
+        quality = f.Query("Label4");
+        slider = f.Query("TrackBar1");
+        title = f.Query("LabelSection2");
+        name = f.Query("LabelNameComand");
+        ok = f.Query("Button1");
+        caption = f.Form().text;
+        f.Cancel();
+    });
+    EXPECT_FALSE(Edit());
+    EXPECT_EQ(caption, "Свойства fzShotDesktopToJpg");
+    EXPECT_STREQ(file.hint, "Выбрать файл");
+    EXPECT_STREQ(variable.hint, "Вставить переменную");
+    EXPECT_TRUE(file.handCursor && variable.handCursor && slider.handCursor);
+    EXPECT_EQ((std::array{file.left, file.top, file.width, file.height}), (std::array{330, 36, 24, 24}));
+    EXPECT_EQ((std::array{quality.left, quality.top, quality.width, quality.height}), (std::array{118, 73, 38, 16}));
+    EXPECT_EQ(quality.fontHeight, 13);
+    EXPECT_EQ(quality.fontColor, RGB(0, 0, 0));
+    EXPECT_EQ((std::array{slider.left, slider.top, slider.width, slider.height}), (std::array{48, 104, 200, 17}));
+    EXPECT_STREQ(title.text, "Качество снимка:");
+    EXPECT_EQ(title.fontHeight, 12);
+    EXPECT_EQ(name.fontHeight, 12);
+    EXPECT_STREQ(ok.text, "OK");
+    EXPECT_EQ(ok.fontHeight, 12);
+    EXPECT_EQ(std::string(ok.kind), "Button");
+}
+
+BOOL CALLBACK FindTooltip(HWND h, LPARAM lp) {
+    auto* want = reinterpret_cast<std::pair<HWND, HWND>*>(lp);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(h, cls, 64);
+    if (std::wcscmp(cls, L"tooltips_class32") == 0 && ::GetWindow(h, GW_OWNER) == want->first) want->second = h;
+    return TRUE;
+}
+
+TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltip) {
+    Slots({"", ""});
+    LRESULT tools = -1;
+    Driver d([&](OpenForm& f) {
+        std::pair<HWND, HWND> search{f.hwnd(), nullptr};
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&search));
+        if (search.second) tools = ::SendMessageW(search.second, TTM_GETTOOLCOUNT, 0, 0);
+        f.Cancel();
+    });
+    EXPECT_FALSE(Edit());
+    EXPECT_EQ(tools, 2);
+}
+
+TEST_F(EditorRoutine, LineBreaksAndUndefinedBytesSurviveOkUnchanged) {
+    const std::string odd = "C:\\a\r\nb\x98.jpg";  // a line break and a byte Windows-1251 leaves undefined
+    Slots({odd.c_str(), "85"});
+    Driver d([](OpenForm& f) { f.Ok(); });
+    EXPECT_TRUE(Edit());
+    EXPECT_EQ(std::string(slots_[0]), odd);
+}
+
+TEST_F(EditorRoutine, StoredVariableQualitySurvivesWhileTheSliderIsUntouched) {
+    Slots({"x.jpg", "[Q]"});
+    Driver d([](OpenForm& f) { f.Ok(); });
+    EXPECT_TRUE(Edit());
+    EXPECT_STREQ(slots_[1], "[Q]");
+}
+
+TEST_F(EditorRoutine, TabOrderFocusEnterAndEscape) {
+    Slots({"a", "1"});
+    HWND focusAtStart = nullptr, edit1 = nullptr, okButton = nullptr, focusAfterTabs = nullptr;
+    int tabs[4] = {};
+    bool openAfterEscape = false;
+    Driver d(std::vector<Driver::Step>{
+        [&](OpenForm& f) {
+            focusAtStart = ::GetFocus();
+            edit1 = f.Query("Edit1").hwnd;
+            okButton = f.Query("Button1").hwnd;
+            const char* names[4] = {"Edit1", "TrackBar1", "Button1", "Button2"};
+            for (int i = 0; i < 4; ++i) tabs[i] = f.Query(names[i]).tabIndex;
+            f.Key("Edit1", VK_ESCAPE);
+        },
+        [&](OpenForm& f) {
+            openAfterEscape = hqtest::FindOpenForm() != nullptr;
+            f.Key("Edit1", VK_TAB);
+            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_TAB, 1);  // TrackBar1 -> OK
+        },
+        [&](OpenForm&) {
+            focusAfterTabs = ::GetFocus();
+            ::PostMessageW(focusAfterTabs, WM_KEYDOWN, VK_RETURN, 1);
+        }});
+    EXPECT_TRUE(Edit()) << "Enter on the focused OK button ends the dialog with OK";
+    EXPECT_EQ(focusAtStart, edit1);
+    EXPECT_EQ(tabs[0], 0);
+    EXPECT_EQ(tabs[1], 1);
+    EXPECT_EQ(tabs[2], 2);
+    EXPECT_EQ(tabs[3], 3);
+    EXPECT_TRUE(openAfterEscape) << "Escape must do nothing";
+    EXPECT_EQ(focusAfterTabs, okButton);
+}
+
+}  // namespace
