@@ -2,7 +2,9 @@
 // of a screen pixel and the window under the cursor.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "actions/actions.h"
 #include "actions/system/color_text.h"
