@@ -1,0 +1,39 @@
+// TMBox18Form: fzCustomWindowSizeBox (ID 23) - the external window, by the object name it was created with.
+#include "editors/dialogs.h"
+#include "editors/editor_form.h"
+
+namespace hq::editors {
+
+namespace {
+
+class TMBox18Form final : public EditorForm {
+public:
+    using EditorForm::EditorForm;
+};
+
+}  // namespace
+
+DialogDesign ExternalWindowDesign(std::string action, int titleWidth, int stripWidth, DescriptionDecl description) {
+    return DialogDesign{
+        .action = std::move(action),
+        .height = 194,
+        .sections = {{8, 8, "Имя объекта (тот же, что и при создании окна):", titleWidth, stripWidth, 55}},
+        .description = std::move(description),
+        .controls =
+            {
+                EditField("Edit1", 16, 36, 342).Holds(1),
+                ObjectPick("SpeedButton1", 360, 36, "Edit1"),
+            },
+        .tabOrder = {"Edit1", "Button1", "Button2"},
+    };
+}
+
+const DialogDesign& MBox18Design() {
+    static const DialogDesign design = ExternalWindowDesign(
+        "fzCustomWindowSizeBox", 287, 311, {"Добавить свойство растягивания к внешнему окну.", 309, 16});
+    return design;
+}
+
+bool EditMBox18(char** slots) { return RunEditor<TMBox18Form>(MBox18Design(), slots); }
+
+}  // namespace hq::editors

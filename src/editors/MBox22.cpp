@@ -1,0 +1,28 @@
+// TMBox22Form: fzSetWindowPngMaskShadow (ID 45) - the PNG mask of the main window.
+#include "editors/dialogs.h"
+#include "editors/editor_form.h"
+
+namespace hq::editors {
+
+namespace {
+
+class TMBox22Form final : public EditorForm {
+public:
+    using EditorForm::EditorForm;
+};
+
+}  // namespace
+
+// Laid out like TMBox17Form.
+const DialogDesign& MBox22Design() {
+    static const DialogDesign design =
+        MaskFileDesign("fzSetWindowPngMaskShadow", "Файл маски:",
+                       {"Наложить на главное окно PNG маску . Изначально окно не должно иметь панель заголовка и "
+                        "должно соответствовать размерам картинки PNG.",
+                        366, 48});
+    return design;
+}
+
+bool EditMBox22(char** slots) { return RunEditor<TMBox22Form>(MBox22Design(), slots); }
+
+}  // namespace hq::editors
