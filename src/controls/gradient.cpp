@@ -26,7 +26,6 @@ void GradientPattern::SetSize(int width, int height) {
 
 TGradient::TGradient(ui::Form& form, std::string name, ui::Rect bounds, bool loading)
     : GraphicControl(form, std::move(name), bounds), loading_(loading) {
-    pattern_.SetSize(1, 1);
     RebuildPattern();
 }
 

@@ -31,24 +31,40 @@ void BuildGradientColors(const GradientRamp& ramp, GradientColors& out) {
     for (int c = 0; c < 3; ++c) d[c] = s[c] - f[c];
     const int r = MulDivRound(255, ClampPercent(ramp.rotation), 100);
 
-    int table[256][3];
-    for (int c = 0; c < 3; ++c) {
-        if (r == 0) {
-            for (int i = 0; i < 256; ++i) table[i][c] = f[c] + i * d[c] / 255;
-        } else if (r > 0) {
+    // Each component runs over the same index formula; only the divisor and
+    // the end it starts from change with the rotation.
+    auto component = [&](int c, int i) {
+        if (r == 0) return f[c] + i * d[c] / 255;
+        if (r > 0) {
             const int k = 255 - r;
-            for (int i = 0; i < k; ++i) table[i][c] = f[c] + i * d[c] / k;
-            for (int i = k; i < 256; ++i) table[i][c] = f[c] + (255 - i) * d[c] / r;
-        } else {
-            const int m = -r;
-            for (int i = 0; i <= m; ++i) table[i][c] = s[c] - i * d[c] / m;
-            for (int i = m + 1; i < 256; ++i) table[i][c] = s[c] - (255 - i) * d[c] / (255 - m);
+            return i < k ? f[c] + i * d[c] / k : f[c] + (255 - i) * d[c] / r;
         }
-    }
+        const int m = -r;
+        return i <= m ? s[c] - i * d[c] / m : s[c] - (255 - i) * d[c] / (255 - m);
+    };
     // Components: index 0 red, 1 green, 2 blue -> 0x00RRGGBB.
+    if (r == 0) {
+        // i·d/255 truncated toward zero, with |i·d| ≤ 255² accumulated instead
+        // of multiplied and divided: q/255 = (q + 1 + (q >> 8)) >> 8 for q < 65536.
+        int sign[3], step[3], acc[3] = {0, 0, 0};
+        for (int c = 0; c < 3; ++c) {
+            sign[c] = d[c] < 0 ? -1 : 1;
+            step[c] = d[c] < 0 ? -d[c] : d[c];
+        }
+        for (int i = 0; i < 256; ++i) {
+            int v[3];
+            for (int c = 0; c < 3; ++c) {
+                v[c] = f[c] + sign[c] * ((acc[c] + 1 + (acc[c] >> 8)) >> 8);
+                acc[c] += step[c];
+            }
+            out.entry[i] = static_cast<uint32_t>(v[0]) << 16 | static_cast<uint32_t>(v[1]) << 8 |
+                           static_cast<uint32_t>(v[2]);
+        }
+        return;
+    }
     for (int i = 0; i < 256; ++i)
-        out.entry[i] = static_cast<uint32_t>(table[i][0]) << 16 | static_cast<uint32_t>(table[i][1]) << 8 |
-                       static_cast<uint32_t>(table[i][2]);
+        out.entry[i] = static_cast<uint32_t>(component(0, i)) << 16 | static_cast<uint32_t>(component(1, i)) << 8 |
+                       static_cast<uint32_t>(component(2, i));
 }
 
 PatternSize GradientPatternSize(GradientStyle style) {
@@ -99,12 +115,17 @@ const std::array<uint8_t, 2 * 180 * 180 + 1>& RoundedRoots() {
     return table;
 }
 
-// Radial styles: pixel (x, y) takes T[round(√(dx(x)² + dy(y)²))]. A column or
-// row distance depends on x (or y) through a small table, so each row is one
-// pass of lookups; the symmetric halves reuse the computed rows.
+// Radial styles: pixel (x, y) takes T[round(√(dx(x)² + dy(y)²))]. The axis
+// distances come from small tables; a row whose distance an earlier row had
+// is a copy of it, and on a mirrored horizontal axis the right half of each
+// row is the mirror image of its left half.
 void RenderRadial(const GradientColors& t, uint32_t* pixels, int stride, int width, int height,
                   const std::vector<int>& dx, const std::vector<int>& dy) {
     const auto& root = RoundedRoots();
+    std::vector<int> xx(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x) xx[static_cast<size_t>(x)] = dx[static_cast<size_t>(x)] * dx[static_cast<size_t>(x)];
+    const bool mirrored = width == 362;
+    const int computed = mirrored ? 181 : width;
     int firstRow[361];  // by row distance + 180: the row already computed, or -1
     std::fill(std::begin(firstRow), std::end(firstRow), -1);
     for (int y = 0; y < height; ++y) {
@@ -117,10 +138,8 @@ void RenderRadial(const GradientColors& t, uint32_t* pixels, int stride, int wid
         }
         seen = y;
         const int yy = d * d;
-        for (int x = 0; x < width; ++x) {
-            const int xx = dx[static_cast<size_t>(x)] * dx[static_cast<size_t>(x)];
-            row[x] = t.entry[root[static_cast<size_t>(xx + yy)]];
-        }
+        for (int x = 0; x < computed; ++x) row[x] = t.entry[root[static_cast<size_t>(xx[static_cast<size_t>(x)] + yy)]];
+        if (mirrored) std::reverse_copy(row, row + 181, row + 181);
     }
 }
 
@@ -141,11 +160,63 @@ std::vector<int> FallingAxis(int n) {  // distance 180 − x
     return v;
 }
 
-template <typename Index>
-void RenderLookup(const GradientColors& t, uint32_t* pixels, int stride, PatternSize size, Index index) {
+// Row x0 .. x1−1 takes T[first], T[first + step], ... (step ±1).
+inline void Ramp(const GradientColors& t, uint32_t* row, int x0, int x1, int first, int step) {
+    const uint32_t* e = t.entry + first;
+    for (int x = x0; x < x1; ++x, e += step) row[x] = *e;
+}
+
+// The table-lookup styles, one row at a time as at most three runs of
+// consecutive (rising or falling) table entries.
+void RenderRows(GradientStyle style, const GradientColors& t, uint32_t* pixels, int stride, PatternSize size) {
+    using S = GradientStyle;
+    if (style == S::LinearV || style == S::ReflectedH) {  // one column: a plain copy of the table
+        uint32_t* p = pixels;
+        if (style == S::ReflectedH)
+            for (int y = 255; y >= 0; --y, p += stride) *p = t.entry[y];
+        for (int y = 0; y < 256; ++y, p += stride) *p = t.entry[y];
+        return;
+    }
     for (int y = 0; y < size.height; ++y) {
         uint32_t* row = pixels + static_cast<ptrdiff_t>(y) * stride;
-        for (int x = 0; x < size.width; ++x) row[x] = t.entry[index(x, y)];
+        switch (style) {
+        case S::LinearH: Ramp(t, row, 0, 256, 0, 1); break;
+        case S::ReflectedV: Ramp(t, row, 0, 256, 255, -1); Ramp(t, row, 256, 512, 0, 1); break;
+        case S::DiagonalLF: Ramp(t, row, 0, 128, y, 1); break;
+        case S::DiagonalLB: Ramp(t, row, 0, 128, 127 + y, -1); break;
+        case S::DiagonalRF: Ramp(t, row, 0, 255 - y, 255 - y, -1); Ramp(t, row, 255 - y, 256, 0, 1); break;
+        case S::DiagonalRB: Ramp(t, row, 0, y + 1, y, -1); Ramp(t, row, y + 1, 256, 1, 1); break;
+        case S::ArrowL: Ramp(t, row, 0, 129, y <= 127 ? 255 - y : y, -1); break;
+        case S::ArrowR: Ramp(t, row, 0, 129, y <= 127 ? 127 - y : y - 128, 1); break;
+        case S::ArrowU: Ramp(t, row, 0, 128, 255 - y, -1); Ramp(t, row, 128, 256, 128 - y, 1); break;
+        case S::ArrowD: Ramp(t, row, 0, 128, 127 + y, -1); Ramp(t, row, 128, 256, y, 1); break;
+        case S::Diamond:
+            if (y <= 127) {
+                Ramp(t, row, 0, 128, 255 - y, -1);
+                Ramp(t, row, 128, 256, 128 - y, 1);
+            } else {
+                Ramp(t, row, 0, 128, y, -1);
+                Ramp(t, row, 128, 256, y - 127, 1);
+            }
+            break;
+        case S::Butterfly:
+            if (y <= 127) {
+                Ramp(t, row, 0, 128, 128 - y, 1);
+                Ramp(t, row, 128, 256, 255 - y, -1);
+            } else {
+                Ramp(t, row, 0, 128, y - 128, 1);
+                Ramp(t, row, 128, 256, y, -1);
+            }
+            break;
+        case S::RadialRect: {
+            const int d = std::min(y, 511 - y);  // the ring of the row's edge
+            Ramp(t, row, 0, d, 0, 1);
+            std::fill(row + d, row + 512 - d, t.entry[d]);
+            if (d > 0) Ramp(t, row, 512 - d, 512, d - 1, -1);
+            break;
+        }
+        default: return;
+        }
     }
 }
 
@@ -175,46 +246,8 @@ void RenderGradientPattern(GradientStyle style, const GradientColors& t, uint32_
         return RenderRadial(t, px, stride, 181, 181, RisingAxis(181), FallingAxis(181));
     case S::RadialBR:
         return RenderRadial(t, px, stride, 181, 181, FallingAxis(181), FallingAxis(181));
-    case S::LinearH:
-        return RenderLookup(t, px, stride, size, [](int x, int) { return x; });
-    case S::LinearV:
-        return RenderLookup(t, px, stride, size, [](int, int y) { return y; });
-    case S::ReflectedH:
-        return RenderLookup(t, px, stride, size, [](int, int y) { return y <= 255 ? 255 - y : y - 256; });
-    case S::ReflectedV:
-        return RenderLookup(t, px, stride, size, [](int x, int) { return x <= 255 ? 255 - x : x - 256; });
-    case S::DiagonalLF:
-        return RenderLookup(t, px, stride, size, [](int x, int y) { return x + y; });
-    case S::DiagonalLB:
-        return RenderLookup(t, px, stride, size, [](int x, int y) { return 127 + y - x; });
-    case S::DiagonalRF:
-        return RenderLookup(t, px, stride, size,
-                            [](int x, int y) { return x + y < 255 ? 255 - x - y : x + y - 255; });
-    case S::DiagonalRB:
-        return RenderLookup(t, px, stride, size, [](int x, int y) { return y < x ? x - y : y - x; });
-    case S::ArrowL:
-        return RenderLookup(t, px, stride, size, [](int x, int y) { return y <= 127 ? 255 - x - y : y - x; });
-    case S::ArrowR:
-        return RenderLookup(t, px, stride, size,
-                            [](int x, int y) { return y <= 127 ? 127 + x - y : x + y - 128; });
-    case S::ArrowU:
-        return RenderLookup(t, px, stride, size, [](int x, int y) { return x <= 127 ? 255 - x - y : x - y; });
-    case S::ArrowD:
-        return RenderLookup(t, px, stride, size,
-                            [](int x, int y) { return x <= 127 ? 127 + y - x : x + y - 128; });
-    case S::Diamond:
-        return RenderLookup(t, px, stride, size, [](int x, int y) {
-            if (y <= 127) return x <= 127 ? 255 - x - y : x - y;
-            return x <= 127 ? y - x : x + y - 255;
-        });
-    case S::Butterfly:
-        return RenderLookup(t, px, stride, size, [](int x, int y) {
-            if (y <= 127) return x <= 127 ? 128 + x - y : 383 - x - y;
-            return x <= 127 ? x + y - 128 : 128 + y - x;
-        });
-    case S::RadialRect:
-        return RenderLookup(t, px, stride, size,
-                            [](int x, int y) { return std::min(std::min(x, y), std::min(511 - x, 511 - y)); });
+    default:
+        return RenderRows(style, t, px, stride, size);
     }
 }
 

@@ -64,11 +64,11 @@ void Label::FontChanged() {
 // as one blank); a word-wrapped label keeps its width and fits its height.
 void Label::Fit() {
     if (!autoSize_) return;
-    WindowDc screen(nullptr);
-    SelectScope font(screen.get(), Owner().FontHandle(Font()));
+    const HDC dc = Owner().MeasureDc();
+    SelectScope font(dc, Owner().FontHandle(Font()));
     const std::wstring text = Widen(text_.empty() ? std::string(" ") : text_);
     RECT r{0, 0, wordWrap_ ? Bounds().width : 0, 0};
-    ::DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r,
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
                 DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0));
     Rect b = Bounds();
     if (!wordWrap_) b.width = r.right - r.left;

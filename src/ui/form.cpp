@@ -19,9 +19,28 @@ uint32_t ResolveColor(Color c) {
 
 namespace {
 
-// The window class lives while any form does: a plug-in may be unloaded and
-// loaded again at another address, so the class must not outlive its procedure.
-int g_liveForms = 0;
+// The window class is registered by the first form and unregistered when the
+// module unloads (this object's destructor runs then): a plug-in may be loaded
+// again at another address, so the class must not outlive its procedure.
+struct FormClass {
+    bool registered = false;
+    ~FormClass() {
+        if (registered) ::UnregisterClassW(kFormClassName, PluginModule());
+    }
+    void Register() {
+        if (registered) return;
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Form::WindowProc;
+        wc.hInstance = PluginModule();
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = nullptr;  // WM_ERASEBKGND fills clBtnFace
+        wc.lpszClassName = kFormClassName;
+        registered = ::RegisterClassExW(&wc) != 0;
+    }
+} g_formClass;
 
 void CopyText(char* to, size_t size, const std::string& from) {
     const size_t n = std::min(size - 1, from.size());
@@ -175,18 +194,7 @@ void WinControl::TextChanged() {
 
 Form::Form(std::string_view caption, int clientWidth, int clientHeight, HWND owner)
     : caption_(caption), clientWidth_(clientWidth), clientHeight_(clientHeight) {
-    if (g_liveForms++ == 0) {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &Form::WindowProc;
-        wc.hInstance = PluginModule();
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = nullptr;  // WM_ERASEBKGND fills clBtnFace
-        wc.lpszClassName = kFormClassName;
-        ::RegisterClassExW(&wc);
-    }
+    g_formClass.Register();
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
     RECT r{0, 0, clientWidth, clientHeight};
@@ -196,10 +204,7 @@ Form::Form(std::string_view caption, int clientWidth, int clientHeight, HWND own
     const int y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     hwnd_.reset(::CreateWindowExW(exStyle, kFormClassName, Widen(caption).c_str(), style, x, y, w, h, owner, nullptr,
                                   PluginModule(), this));
-    if (!hwnd_) {
-        if (--g_liveForms == 0) ::UnregisterClassW(kFormClassName, PluginModule());
-        Fail("Cannot create a form window");
-    }
+    if (!hwnd_) Fail("Cannot create a form window");
     // A fixed dialog frame: the system menu offers only moving and closing.
     if (HMENU menu = ::GetSystemMenu(hwnd_.get(), FALSE)) {
         for (UINT cmd : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) ::DeleteMenu(menu, cmd, MF_BYCOMMAND);
@@ -209,8 +214,8 @@ Form::Form(std::string_view caption, int clientWidth, int clientHeight, HWND own
 Form::~Form() {
     DestroyHandle();
     controls_.clear();
+    measure_.reset();
     fonts_.clear();
-    if (--g_liveForms == 0) ::UnregisterClassW(kFormClassName, PluginModule());
 }
 
 void Form::DestroyHandle() {
@@ -254,6 +259,11 @@ HFONT Form::FontHandle(const FontSpec& spec) {
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_SWISS, L"Arial");
     return fonts_.emplace(spec, UniqueFont(f)).first->second.get();
+}
+
+HDC Form::MeasureDc() {
+    if (!measure_) measure_.reset(::CreateCompatibleDC(nullptr));
+    return measure_.get();
 }
 
 HWND Form::Tooltip() {

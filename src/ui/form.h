@@ -213,6 +213,8 @@ public:
     std::function<void(HDC)> onPaint;
 
     HFONT FontHandle(const FontSpec& spec);
+    // A memory DC for measuring text (labels size themselves with it).
+    HDC MeasureDc();
     int Paints() const { return paints_; }
     int NextControlId() { return nextId_++; }
     HWND Tooltip();
@@ -228,9 +230,10 @@ public:
         }
     }
 
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
 private:
     [[noreturn]] static void MissingControl(std::string_view name);
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Paint();
     bool PreTranslate(const MSG& msg);
@@ -255,6 +258,7 @@ private:
     GraphicControl* hover_ = nullptr;
     GraphicControl* pressed_ = nullptr;
     std::map<FontSpec, UniqueFont> fonts_;
+    UniqueMemDc measure_;
     int modalResult_ = kModalNone;
     bool inModalLoop_ = false;
     std::exception_ptr error_;

@@ -3,6 +3,7 @@
 // variable and file buttons, and TMBox12Form's quality slider.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 
 #include "driver.h"
@@ -233,6 +234,47 @@ TEST_F(EditorRoutine, QualitySliderWritesItsPositionOnlyOnceMoved) {
     EXPECT_EQ(before, "[Quality]");
     EXPECT_EQ(atEnd, "100");
     EXPECT_STREQ(slots_[1], "100");
+}
+
+TEST_F(EditorRoutine, Mbox12ControlsCarryTheirDesign) {
+    Slots({"", ""});
+    hq::ui::ControlProbe file, variable, quality, slider, title, name, ok;
+    std::string caption;
+    Driver d([&](OpenForm& f) {
+        file = f.Query("SpeedButton1");
+        variable = f.Query("SpeedButton2");
+        quality = f.Query("Label4");
+        slider = f.Query("TrackBar1");
+        title = f.Query("LabelSection2");
+        name = f.Query("LabelNameComand");
+        ok = f.Query("Button1");
+        caption = f.Form().text;
+        f.Cancel();
+    });
+    EXPECT_FALSE(Edit());
+    EXPECT_EQ(caption, "Свойства fzShotDesktopToJpg");
+    EXPECT_STREQ(file.hint, "Выбрать файл");
+    EXPECT_STREQ(variable.hint, "Вставить переменную");
+    EXPECT_TRUE(file.handCursor && variable.handCursor && slider.handCursor);
+    EXPECT_EQ((std::array{file.left, file.top, file.width, file.height}), (std::array{330, 36, 24, 24}));
+    EXPECT_EQ((std::array{quality.left, quality.top, quality.width, quality.height}), (std::array{118, 73, 38, 16}));
+    EXPECT_EQ(quality.fontHeight, 13);
+    EXPECT_EQ(quality.fontColor, RGB(0, 0, 0));
+    EXPECT_EQ((std::array{slider.left, slider.top, slider.width, slider.height}), (std::array{48, 104, 200, 17}));
+    EXPECT_STREQ(title.text, "Качество снимка:");
+    EXPECT_EQ(title.fontHeight, 12);
+    EXPECT_EQ(name.fontHeight, 12);
+    EXPECT_STREQ(ok.text, "OK");
+    EXPECT_EQ(ok.fontHeight, 12);
+    EXPECT_EQ(std::string(ok.kind), "Button");
+}
+
+TEST_F(EditorRoutine, LineBreaksAndUndefinedBytesSurviveOkUnchanged) {
+    const std::string odd = "C:\\a\r\nb\x98.jpg";  // a line break and a byte Windows-1251 leaves undefined
+    Slots({odd.c_str(), "85"});
+    Driver d([](OpenForm& f) { f.Ok(); });
+    EXPECT_TRUE(Edit());
+    EXPECT_EQ(std::string(slots_[0]), odd);
 }
 
 TEST_F(EditorRoutine, StoredVariableQualitySurvivesWhileTheSliderIsUntouched) {
