@@ -71,7 +71,7 @@ fetch_source() { # package, glob of the upstream tarball
               -o Dir::State::Lists="$aptdir/lists" -o Dir::Cache::Archives="$aptdir/archives"
               -o Dir::Cache="$aptdir" -o APT::Sandbox::User=root)
   if [ ! -f "$aptdir/updated" ]; then
-    apt-get "${opts[@]}" update -q >/dev/null
+    apt-get "${opts[@]}" update -q >/dev/null 2>&1 || true  # the tarball check below decides
     touch "$aptdir/updated"
   fi
   # apt-get source can exit non-zero after the upstream tarball has arrived

@@ -28,5 +28,14 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 "$here/wine-prefix.sh"
+# The program's output goes through a file: Wine's service processes
+# (winedevice, the desktop) inherit the descriptors of the process that starts
+# them and outlive it while wineserver persists, and would hold a pipe to the
+# caller (CTest) open forever.
+out=$(mktemp)
+status=0
 # The locale is set for Wine only: bash has no ru_RU locale to switch to.
-env LC_ALL=ru_RU.UTF-8 timeout --kill-after=15 "${HQ_TIMEOUT:-600}" wine "$exe" "$@"
+env LC_ALL=ru_RU.UTF-8 timeout --kill-after=15 "${HQ_TIMEOUT:-600}" wine "$exe" "$@" >"$out" 2>&1 </dev/null || status=$?
+cat "$out"
+rm -f "$out"
+exit $status
