@@ -68,6 +68,7 @@ public:
     virtual void LoadSystemColors();
 
     void Paint(HDC dc) override;
+    bool Opaque() const override { return true; }
     void SettingChange() override;
 
 private:

@@ -5,22 +5,15 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <type_traits>
 #include <utility>
 
 namespace hq {
 
-// `InvalidValue` is the empty value: Handle{} by default, or an integer for
-// handles whose empty value is not null (INVALID_HANDLE_VALUE is -1, which a
-// pointer template argument cannot hold).
-template <typename Handle, auto Close, auto InvalidValue = Handle{}>
+// `InvalidBits` is the "no handle" value as an integer (a pointer constant such
+// as INVALID_HANDLE_VALUE cannot be a template argument).
+template <typename Handle, auto Close, intptr_t InvalidBits = 0>
 class UniqueAny {
-    static Handle InvalidHandle() {
-        if constexpr (std::is_integral_v<decltype(InvalidValue)>)
-            return reinterpret_cast<Handle>(static_cast<intptr_t>(InvalidValue));
-        else
-            return InvalidValue;
-    }
+    static Handle Invalid() { return reinterpret_cast<Handle>(InvalidBits); }
 
 public:
     UniqueAny() = default;
@@ -35,17 +28,17 @@ public:
     ~UniqueAny() { reset(); }
 
     Handle get() const { return h_; }
-    explicit operator bool() const { return h_ != InvalidHandle(); }
-    Handle release() { return std::exchange(h_, InvalidHandle()); }
-    void reset(Handle h = InvalidHandle()) {
+    explicit operator bool() const { return h_ != Invalid(); }
+    Handle release() { return std::exchange(h_, Invalid()); }
+    void reset(Handle h = Invalid()) {
         const Handle old = std::exchange(h_, h);
-        if (old != InvalidHandle()) Close(old);
+        if (old != Invalid()) Close(old);
     }
     // Address for APIs that return a handle through an out parameter.
     Handle* put() { reset(); return &h_; }
 
 private:
-    Handle h_ = InvalidHandle();
+    Handle h_ = Invalid();
 };
 
 namespace detail {
@@ -71,7 +64,7 @@ using UniqueRegion = UniqueGdi<HRGN>;
 using UniquePalette = UniqueGdi<HPALETTE>;
 using UniqueMemDc = UniqueAny<HDC, &detail::DeleteMemDc>;  // CreateCompatibleDC / CreateDC
 using UniqueGlobal = UniqueAny<HGLOBAL, &detail::FreeGlobal>;
-using UniqueFile = UniqueAny<HANDLE, &detail::CloseFile, intptr_t{-1}>;  // INVALID_HANDLE_VALUE
+using UniqueFile = UniqueAny<HANDLE, &detail::CloseFile, -1>;
 using UniqueCursor = UniqueAny<HCURSOR, &detail::DestroyCursorHandle>;
 using UniqueIcon = UniqueAny<HICON, &detail::DestroyIconHandle>;
 using UniqueWindow = UniqueAny<HWND, &detail::DestroyWindowHandle>;

@@ -123,7 +123,11 @@ void Control::FillProbe(ControlProbe& p) const {
 
 // ------------------------------------------------------------------ GraphicControl
 
-void GraphicControl::Invalidate() { InvalidateArea(Bounds()); }
+void GraphicControl::Invalidate() {
+    if (!Owner().Handle()) return;
+    const RECT rc = Bounds().ToRECT();
+    ::InvalidateRect(Owner().Handle(), &rc, Opaque() ? FALSE : TRUE);
+}
 
 void GraphicControl::InvalidateArea(const Rect& r) {
     if (!Owner().Handle()) return;

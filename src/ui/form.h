@@ -107,6 +107,9 @@ class GraphicControl : public Control {
 public:
     using Control::Control;
     virtual void Paint(HDC dc) = 0;  // dc in form client coordinates, clipped to Bounds()
+    // An opaque control covers its whole rectangle: the form need not erase
+    // behind it when only the control changed.
+    virtual bool Opaque() const { return false; }
     void Invalidate();
     // Mouse, in form client coordinates.
     virtual void MouseDown(int, int) {}

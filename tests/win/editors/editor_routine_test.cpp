@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "driver.h"
+
+#include <commctrl.h>
 #include "fixture.h"
 
 namespace {
@@ -216,6 +218,32 @@ TEST_F(EditorRoutine, PickButtonsDoNothingWithoutAnInterfaceAccessCallback) {
     EXPECT_TRUE(host().PickRequests().empty());
 }
 
+TEST_F(EditorRoutine, MouseOnAPickButtonShowsTheHandAndAClickAsks) {
+    Slots({"C:\\old.jpg", "85"});
+    host().PickAnswers().push_back({true, std::string("C:\\clicked.jpg"), 15});
+    bool hand = false;
+    std::string after;
+    Driver d(std::vector<Driver::Step>{
+        [&](OpenForm& f) {
+            POINT pt{330 + 12, 36 + 12};  // the middle of SpeedButton1
+            ::ClientToScreen(f.hwnd(), &pt);
+            ::SetCursorPos(pt.x, pt.y);
+            ::SendMessageW(f.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            hand = ::GetCursor() == ::LoadCursorW(nullptr, IDC_HAND);
+            const LPARAM at = MAKELPARAM(330 + 12, 36 + 12);
+            ::PostMessageW(f.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::PostMessageW(f.hwnd(), WM_LBUTTONUP, 0, at);
+        },
+        [&](OpenForm& f) {
+            after = f.Text("Edit1");
+            f.Ok();
+        }});
+    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(hand);
+    EXPECT_EQ(after, "C:\\clicked.jpg");
+    EXPECT_STREQ(slots_[0], "C:\\clicked.jpg");
+}
+
 // ---------------------------------------------------------------- TMBox12Form
 
 TEST_F(EditorRoutine, QualitySliderWritesItsPositionOnlyOnceMoved) {
@@ -267,6 +295,27 @@ TEST_F(EditorRoutine, Mbox12ControlsCarryTheirDesign) {
     EXPECT_STREQ(ok.text, "OK");
     EXPECT_EQ(ok.fontHeight, 12);
     EXPECT_EQ(std::string(ok.kind), "Button");
+}
+
+BOOL CALLBACK FindTooltip(HWND h, LPARAM lp) {
+    auto* want = reinterpret_cast<std::pair<HWND, HWND>*>(lp);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(h, cls, 64);
+    if (std::wcscmp(cls, L"tooltips_class32") == 0 && ::GetWindow(h, GW_OWNER) == want->first) want->second = h;
+    return TRUE;
+}
+
+TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltip) {
+    Slots({"", ""});
+    LRESULT tools = -1;
+    Driver d([&](OpenForm& f) {
+        std::pair<HWND, HWND> search{f.hwnd(), nullptr};
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&search));
+        if (search.second) tools = ::SendMessageW(search.second, TTM_GETTOOLCOUNT, 0, 0);
+        f.Cancel();
+    });
+    EXPECT_FALSE(Edit());
+    EXPECT_EQ(tools, 2);
 }
 
 TEST_F(EditorRoutine, LineBreaksAndUndefinedBytesSurviveOkUnchanged) {

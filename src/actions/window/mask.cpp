@@ -1,0 +1,28 @@
+// fzSetWindowMask: the host main window cut to the shape of a black-and-white
+// BMP picture (white outside, every other colour inside).
+#include <windows.h>
+
+#include "actions/actions.h"
+#include "actions/window/mask_image.h"
+#include "actions/window/region_build.h"
+#include "actions/window/window_util.h"
+#include "plugin/host.h"
+
+namespace hq {
+
+bool fzSetWindowMask(const Params& p) {
+    const std::string path = p[0];
+    if (!IsFileWithExtension(path, ".bmp")) return false;
+    UniqueRegion region;
+    {
+        const MaskImage mask = ReadMaskImage(path);  // needed only while the region is built
+        region = RegionFromRects(BuildMaskRuns(mask.View()));
+    }
+    const HWND window = HostMainWindow();
+    ChangeWindowLong(window, GWL_STYLE, 0, WS_THICKFRAME | WS_CAPTION | WS_DLGFRAME);
+    if (::SetWindowRgn(window, region.get(), TRUE)) region.release();  // the system owns it now
+    ::UpdateWindow(window);
+    return true;
+}
+
+}  // namespace hq

@@ -1,0 +1,32 @@
+// Window shapes from black-and-white masks: one rectangle per horizontal run
+// of pixels that are not exactly white. Portable (no <windows.h>).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace hq {
+
+// A rectangle with exclusive right and bottom edges (the layout of a Win32 RECT).
+struct RunRect {
+    int32_t left, top, right, bottom;
+    bool operator==(const RunRect&) const = default;
+};
+
+// Pixel rows of a mask: `bytesPerPixel` is 3 (blue, green, red) or 4 (blue,
+// green, red, unused); `stride` is the distance in bytes from row y to row
+// y + 1 and may be negative for bottom-up memory. Row 0 is the top row.
+struct MaskView {
+    const uint8_t* top = nullptr;
+    int32_t width = 0, height = 0;
+    ptrdiff_t stride = 0;
+    int bytesPerPixel = 4;
+};
+
+// Scans each row left to right: a pixel with red = green = blue = 255 lies
+// outside, every other pixel inside; each run of inside pixels gives the
+// rectangle (start, y) - (end, y + 1). Rectangles come top row first, left to
+// right, which is the order in which the system keeps region rectangles.
+std::vector<RunRect> BuildMaskRuns(const MaskView& mask);
+
+}  // namespace hq

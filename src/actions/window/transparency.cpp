@@ -1,0 +1,72 @@
+// Colour-key transparency of the host main window and of external windows,
+// and the sizing frame of an external window.
+//
+// The three colour components are converted before any style is touched: a
+// window made layered without a colour key is not drawn at all, so a component
+// that is not integer text must leave the window exactly as it was.
+#include <windows.h>
+
+#include "actions/actions.h"
+#include "actions/window/window_util.h"
+#include "plugin/host.h"
+#include "plugin/int_text.h"
+
+namespace hq {
+
+namespace {
+
+// Red + green * 256 + blue * 65536, each from the low eight bits of its integer text.
+COLORREF ColourKey(const char* red, const char* green, const char* blue) {
+    const BYTE r = static_cast<BYTE>(StrToInt(red));
+    const BYTE g = static_cast<BYTE>(StrToInt(green));
+    const BYTE b = static_cast<BYTE>(StrToInt(blue));
+    return RGB(r, g, b);
+}
+
+void SetColourKey(HWND window, COLORREF key) {
+    ChangeWindowLong(window, GWL_STYLE, 0, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    ChangeWindowLong(window, GWL_EXSTYLE, WS_EX_LAYERED, 0);
+    ::SetLayeredWindowAttributes(window, key, 255, LWA_COLORKEY);
+    ::UpdateWindow(window);
+}
+
+void ClearColourKey(HWND window) {
+    ChangeWindowLong(window, GWL_EXSTYLE, 0, WS_EX_LAYERED);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+}  // namespace
+
+bool fzSetColorTransparent(const Params& p) {
+    SetColourKey(HostMainWindow(), ColourKey(p[0], p[1], p[2]));
+    return true;
+}
+
+bool fzNoColorTransparent(const Params&) {
+    ClearColourKey(HostMainWindow());
+    return true;
+}
+
+bool fzSetColorTransparentCustomWindow(const Params& p) {
+    const HWND window = ExternalWindow(p[0]);
+    SetColourKey(window, ColourKey(p[1], p[2], p[3]));
+    return true;
+}
+
+bool fzNoColorTransparentCustomWindow(const Params& p) {
+    ClearColourKey(ExternalWindow(p[0]));
+    return true;
+}
+
+bool fzCustomWindowSizeBox(const Params& p) {
+    const HWND window = ExternalWindow(p[0]);
+    ChangeWindowLong(window, GWL_STYLE, WS_THICKFRAME, 0);
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    // SWP_NOMOVE: the window keeps its place and grows by one pixel each way.
+    ::SetWindowPos(window, HWND_TOPMOST, 400, 250, r.right - r.left + 1, r.bottom - r.top + 1, SWP_NOMOVE);
+    ::UpdateWindow(window);
+    return true;
+}
+
+}  // namespace hq

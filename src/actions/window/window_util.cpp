@@ -1,0 +1,63 @@
+#include "actions/window/window_util.h"
+
+#include "plugin/host.h"
+#include "plugin/int_text.h"
+#include "plugin/text.h"
+
+namespace hq {
+
+void ChangeWindowLong(HWND window, int index, DWORD set, DWORD clear) {
+    const DWORD word = static_cast<DWORD>(::GetWindowLongW(window, index));
+    ::SetWindowLongW(window, index, static_cast<LONG>((word | set) & ~clear));
+}
+
+const char kRelayoutScript[] = "SetVar \"[PubHeight]\" \"[PubHeight]-1\"\rSetVar \"[PubHeight]\" \"[PubHeight]+1\"";
+
+void RunRelayoutScript() { RunHostScript(kRelayoutScript); }
+
+HWND HandleFromText(const std::string& text) {
+    const uint32_t value = static_cast<uint32_t>(StrToInt(text));
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(value));
+}
+
+HWND ExternalWindow(const std::string& objectName) {
+    std::string name = "[";
+    name.append(objectName, 0, 255);
+    name += ".WinHandle]";
+    return HandleFromText(GetHostVariable(name));
+}
+
+HWND ObjectWindow(const std::string& objectName) {
+    SetHostVariable("[fzRez]", objectName);
+    RunHostScript("GetObjectHandle \"[fzRez]\" \"[ObjHandle]\"");
+    return HandleFromText(GetHostVariable("[ObjHandle]"));
+}
+
+}  // namespace hq
+
+namespace hq {
+
+bool IsFileWithExtension(const std::string& path, const char* extension) {
+    const size_t at = path.find_last_of(".\\/:");
+    if (at == std::string::npos || path[at] != '.' || path.compare(at, std::string::npos, extension) != 0)
+        return false;
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace hq
+
+namespace hq {
+
+std::string SystemText(unsigned long code) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", n);
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return Narrow(text);
+}
+
+}  // namespace hq

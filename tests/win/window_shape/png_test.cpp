@@ -1,0 +1,161 @@
+// fzSetWindowPngMaskShadow: per-pixel alpha content, [PubHeight], refusals,
+// the failure message box, and GDI+ started and shut down around each call.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <atomic>
+#include <thread>
+
+#include "shape_files.h"
+
+namespace {
+
+// Closes every message box titled "zeZoreredur" while it lives, and counts them.
+class MessageBoxCloser {
+public:
+    MessageBoxCloser()
+        : thread_([this] {
+              while (!stop_) {
+                  if (HWND box = ::FindWindowW(L"#32770", L"zeZoreredur")) {
+                      if (count_ == 0) {
+                          wchar_t text[512] = {};
+                          ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // the box's message
+                          firstText_ = text;
+                      }
+                      ++count_;
+                      ::SendMessageW(box, WM_COMMAND, IDOK, 0);
+                  }
+                  ::Sleep(20);
+              }
+          }) {}
+    ~MessageBoxCloser() {
+        stop_ = true;
+        thread_.join();
+    }
+    int count() const { return count_; }
+    std::wstring firstText() const { return firstText_; }
+
+private:
+    std::wstring firstText_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> count_{0};
+    std::thread thread_;
+};
+
+class PngTest : public hqtest::PluginTest {
+protected:
+    static int ThreadCount() {
+        HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+        THREADENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        int n = 0;
+        for (BOOL ok = ::Thread32First(snap, &entry); ok; ok = ::Thread32Next(snap, &entry))
+            n += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
+        ::CloseHandle(snap);
+        return n;
+    }
+    HWND Main() { return host().MainWindow(); }
+    DWORD ExStyle() { return static_cast<DWORD>(::GetWindowLongW(Main(), GWL_EXSTYLE)); }
+    COLORREF ScreenPixel(int x, int y) {
+        HDC screen = ::GetDC(nullptr);
+        const COLORREF c = ::GetPixel(screen, x, y);
+        ::ReleaseDC(nullptr, screen);
+        return c;
+    }
+    // Borderless first, as the action's hint asks.
+    void Prepare() {
+        Exec(8);
+        Pump(50);
+    }
+};
+
+TEST_F(PngTest, PictureSetsTheHeightAndShowsOnScreen) {
+    const std::string path = shapetest::WritePng("shape_red.png", 300, 200, [](int x, int) {
+        return x < 150 ? 0xFFFF0000u : 0x00000000u;  // left half opaque red, right half transparent
+    });
+    Prepare();
+    MessageBoxCloser closer;
+    EXPECT_TRUE(Exec(45, {path}));
+    EXPECT_EQ(host().Var("[PubHeight]"), "200");
+    EXPECT_TRUE(ExStyle() & WS_EX_LAYERED);
+    Pump(100);
+    RECT r;
+    ::GetWindowRect(Main(), &r);
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(ScreenPixel(r.left + 20, r.top + 20), RGB(255, 0, 0));
+    EXPECT_EQ(closer.count(), 0) << "a window without extended styles is no failure";
+}
+
+TEST_F(PngTest, ASecondPictureReplacesTheFirst) {
+    const std::string red = shapetest::WritePng("shape_a.png", 120, 80, [](int, int) { return 0xFFFF0000u; });
+    const std::string blue = shapetest::WritePng("shape_b.png", 100, 60, [](int, int) { return 0xFF0000FFu; });
+    Prepare();
+    EXPECT_TRUE(Exec(45, {red}));
+    EXPECT_TRUE(Exec(45, {blue}));
+    EXPECT_EQ(host().Var("[PubHeight]"), "60");
+    Pump(100);
+    RECT r;
+    ::GetWindowRect(Main(), &r);
+    EXPECT_EQ(r.right - r.left, 100);
+    EXPECT_EQ(ScreenPixel(r.left + 10, r.top + 10), RGB(0, 0, 255));
+}
+
+TEST_F(PngTest, CapitalExtensionAndMissingFilesAreRefused) {
+    const std::string upper = shapetest::WritePng("shape_case.PNG", 10, 10, [](int, int) { return 0xFF000000u; });
+    const std::string height = host().Var("[PubHeight]");
+    const DWORD ex = ExStyle();
+    EXPECT_FALSE(Exec(45, {upper}));
+    EXPECT_FALSE(Exec(45, {hqtest::ExeDirPath("no_such.png")}));
+    EXPECT_EQ(host().Var("[PubHeight]"), height);
+    EXPECT_EQ(ExStyle(), ex);
+}
+
+TEST_F(PngTest, AFileThatDoesNotDecodeWritesZero) {
+    const std::string path = shapetest::WriteFileBytes("shape_bad.png", {'n', 'o', 't', ' ', 'p', 'n', 'g'});
+    Main();
+    EXPECT_TRUE(Exec(45, {path}));
+    EXPECT_EQ(host().Var("[PubHeight]"), "0");
+}
+
+TEST_F(PngTest, AFailedStyleChangeShowsTheSystemTextAndGoesOn) {
+    const std::string path = shapetest::WritePng("shape_small.png", 40, 30, [](int, int) { return 0xFF00FF00u; });
+    ::DestroyWindow(Main());  // the plug-in keeps the handle; SetWindowLongW now fails
+    MessageBoxCloser closer;
+    EXPECT_TRUE(Exec(45, {path}));
+    EXPECT_EQ(closer.count(), 1);
+    wchar_t* system = nullptr;
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, ERROR_INVALID_WINDOW_HANDLE, 0, reinterpret_cast<wchar_t*>(&system), 0, nullptr);
+    ASSERT_NE(system, nullptr);
+    std::wstring expected(system);
+    ::LocalFree(system);
+    while (!expected.empty() && (expected.back() == L'\n' || expected.back() == L'\r' || expected.back() == L' '))
+        expected.pop_back();
+    EXPECT_EQ(closer.firstText(), expected);
+    EXPECT_EQ(host().CallLog().back(), "set [PubHeight]=30");
+}
+
+TEST_F(PngTest, LoadUseAndUnloadAHundredTimes) {
+    const std::string path = shapetest::WritePng("shape_loop.png", 64, 48, [](int x, int y) {
+        return static_cast<uint32_t>(((x + y) * 4) & 0xFF) << 24 | 0x00336699u;
+    });
+    Prepare();
+    const auto objects = host().LiveObjects();
+    const size_t blocks = ledger().Live();
+    const int threads = ThreadCount();
+    for (int i = 0; i < 100; ++i) {
+        host().Unload();
+        ASSERT_TRUE(host().Load(hqtest::PluginPath())) << i;
+        ASSERT_TRUE(Exec(45, {path})) << i;
+        host().Message(6);
+    }
+    EXPECT_EQ(host().LiveObjects(), objects);
+    EXPECT_EQ(ledger().Live(), blocks);
+    EXPECT_EQ(host().Var("[PubHeight]"), "48");
+    EXPECT_LE(ThreadCount(), threads) << "GDI+ left a thread running";
+}
+
+}  // namespace
