@@ -48,4 +48,28 @@ bool EditMBox9(char** slots);
 DialogDesign MaskFileDesign(std::string action, std::string title, DescriptionDecl description);
 DialogDesign ExternalWindowDesign(std::string action, int titleWidth, int stripWidth, DescriptionDecl description);
 
+// Desktop, input and colour-dialog editors.
+const DialogDesign& MBox1Design();
+bool EditMBox1(char** slots);
+const DialogDesign& MBox4Design();
+bool EditMBox4(char** slots);
+const DialogDesign& MBox5Design();
+bool EditMBox5(char** slots);
+const DialogDesign& MBox6Design();
+bool EditMBox6(char** slots);
+const DialogDesign& MBox8Design();
+bool EditMBox8(char** slots);
+const DialogDesign& MBox25Design();
+bool EditMBox25(char** slots);
+const DialogDesign& MBox26Design();
+bool EditMBox26(char** slots);
+const DialogDesign& MBox28Design();
+bool EditMBox28(char** slots);
+const DialogDesign& MBox27Design();
+bool EditMBox27(char** slots);
+// The 21 lines of TMBox27Form's "Подробнее" message, joined by CR LF.
+std::string SystemColourExplanation();
+const DialogDesign& MBox24Design();
+bool EditMBox24(char** slots);
+
 }  // namespace hq::editors

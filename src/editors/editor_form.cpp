@@ -192,6 +192,8 @@ void EditorForm::AddInfoPanel() {
     const DescriptionDecl& d = design_.description;
     ui::Label& text = Add<ui::Label>("LabelDescription", ui::Rect{13, y + 24, d.width, d.height}, d.text, true);
     text.SetWordWrap(true);
+    // The description box's inner area ends 50 pixels below the label's top.
+    text.GrowToFit(50);
 }
 
 void EditorForm::AddControl(const ControlDecl& d) {

@@ -60,6 +60,22 @@ void Label::FontChanged() {
     Invalidate();
 }
 
+void Label::GrowToFit(int maxHeight) {
+    const HDC dc = Owner().MeasureDc();
+    SelectScope font(dc, Owner().FontHandle(Font()));
+    const std::wstring text = Widen(text_);
+    RECT r{0, 0, Bounds().width, 0};
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
+    Rect b = Bounds();
+    const int needed = r.bottom - r.top;
+    if (needed > b.height) {
+        b.height = std::min(needed, maxHeight);
+        SetBounds(b);
+        Invalidate();
+    }
+}
+
 // Auto-size: the label takes the size of its text (an empty caption measures
 // as one blank); a word-wrapped label keeps its width and fits its height.
 void Label::Fit() {
@@ -86,8 +102,9 @@ void Label::Paint(HDC dc) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, Enabled() ? ResolveColor(FontColor()) : ::GetSysColor(COLOR_GRAYTEXT));
     const std::wstring text = Widen(text_);
+    const UINT clip = RightOverhang() ? DT_NOCLIP : 0;  // the form clips to PaintArea()
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                DT_NOPREFIX | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0));
+                DT_NOPREFIX | DT_EXPANDTABS | clip | (wordWrap_ ? DT_WORDBREAK : 0));
 }
 
 // ------------------------------------------------------------------ Image

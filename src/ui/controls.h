@@ -19,9 +19,14 @@ public:
     Label(Form& form, std::string name, Rect bounds, std::string_view caption, bool fixedSize);
     const char* Kind() const override { return "Label"; }
     void Paint(HDC dc) override;
+    int RightOverhang() const override { return autoSize_ && !wordWrap_ ? 2 : 0; }
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
     void SetWordWrap(bool on);
+    // A fixed-size word-wrapped label grows downwards to show all its lines,
+    // up to `maxHeight` (the fallback fonts of some systems run wider than the
+    // design font, and a last word must not vanish below the label).
+    void GrowToFit(int maxHeight);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
     // Background colour, painted only when the label is not transparent.

@@ -125,7 +125,7 @@ void Control::FillProbe(ControlProbe& p) const {
 
 void GraphicControl::Invalidate() {
     if (!Owner().Handle()) return;
-    const RECT rc = Bounds().ToRECT();
+    const RECT rc = PaintArea().ToRECT();
     ::InvalidateRect(Owner().Handle(), &rc, Opaque() ? FALSE : TRUE);
 }
 
@@ -137,7 +137,7 @@ void GraphicControl::InvalidateArea(const Rect& r) {
 
 void GraphicControl::BoundsChanged() {
     InvalidateArea(painted_);
-    painted_ = Bounds();
+    painted_ = PaintArea();
     Invalidate();
 }
 
@@ -421,7 +421,7 @@ void Form::Paint() {
         for (const auto& c : controls_) {
             auto* g = dynamic_cast<GraphicControl*>(c.get());
             if (!g || !g->Visible()) continue;
-            const RECT b = g->Bounds().ToRECT();
+            const RECT b = g->PaintArea().ToRECT();
             RECT both;
             if (!::IntersectRect(&both, &b, &dirty)) continue;
             SavedDc saved(dc);

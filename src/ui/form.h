@@ -106,10 +106,19 @@ private:
 class GraphicControl : public Control {
 public:
     using Control::Control;
-    virtual void Paint(HDC dc) = 0;  // dc in form client coordinates, clipped to Bounds()
+    virtual void Paint(HDC dc) = 0;  // dc in form client coordinates, clipped to PaintArea()
     // An opaque control covers its whole rectangle: the form need not erase
     // behind it when only the control changed.
     virtual bool Opaque() const { return false; }
+    // Pixels the control may paint right of its bounds: text rendering can run a
+    // pixel or two past the measured advance widths of a line.
+    virtual int RightOverhang() const { return 0; }
+    // The area the control paints: its bounds plus the overhang.
+    Rect PaintArea() const {
+        Rect r = Bounds();
+        r.width += RightOverhang();
+        return r;
+    }
     void Invalidate();
     // Mouse, in form client coordinates.
     virtual void MouseDown(int, int) {}

@@ -1,0 +1,126 @@
+// fzColorDialog: the system colour chooser, placed, styled and animated as the
+// author configured, returning the chosen colour in four text forms.
+//
+// The layout settings travel to the chooser's hook through five fixed host
+// variables: written before the chooser opens, read back by the hook when the
+// dialog initialises, emptied when the chooser has closed (on every path).
+#include <windows.h>
+#include <commdlg.h>
+
+#include <exception>
+#include <utility>
+#include <optional>
+#include <string>
+
+#include "actions/actions.h"
+#include "actions/system/color_dialog_layout.h"
+#include "actions/system/color_text.h"
+#include "plugin/host.h"
+#include "plugin/int_text.h"
+
+namespace hq {
+
+namespace {
+
+const char* const kLayoutVariables[] = {"[cd_x]", "[cd_y]", "[cd_s]", "[cd_a]", "[cd_sp]"};
+
+// An error raised inside the hook, kept until ChooseColorA has returned.
+std::exception_ptr g_hookError;
+
+void ApplyStyle(HWND dlg) {
+    switch (ChooserStyleOf(GetHostVariable("[cd_s]"))) {
+    case ChooserStyle::ToolWindow:
+        ::SetWindowLongW(dlg, GWL_EXSTYLE, ::GetWindowLongW(dlg, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+        break;
+    case ChooserStyle::NoCaption:
+        ::SetWindowLongW(dlg, GWL_STYLE, ::GetWindowLongW(dlg, GWL_STYLE) & ~WS_CAPTION);
+        break;
+    case ChooserStyle::Unchanged:
+        return;
+    }
+    // Let the frame follow the new style before the dialog is first shown.
+    ::SetWindowPos(dlg, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void ApplyPosition(HWND dlg) {
+    const std::string x = GetHostVariable("[cd_x]");
+    const std::string y = GetHostVariable("[cd_y]");
+    RECT r{};
+    ::GetWindowRect(dlg, &r);
+    const std::optional<Point> at = ChooserPosition(x, y, ::GetSystemMetrics(SM_CXSCREEN),
+                                                    ::GetSystemMetrics(SM_CYSCREEN), r.right - r.left,
+                                                    r.bottom - r.top);
+    if (at) ::SetWindowPos(dlg, HWND_TOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
+}
+
+void ApplyAnimation(HWND dlg) {
+    const std::optional<uint32_t> flags = AnimationFlags(GetHostVariable("[cd_a]"));
+    const std::optional<uint32_t> duration = AnimationDuration(GetHostVariable("[cd_sp]"));
+    if (!flags || !duration) return;
+    ::AnimateWindow(dlg, *duration, *flags);
+    ::InvalidateRect(dlg, nullptr, TRUE);  // repaint after the animation
+}
+
+UINT_PTR CALLBACK ChooserHook(HWND dlg, UINT message, WPARAM, LPARAM) {
+    if (message != WM_INITDIALOG) return 0;
+    // No C++ exception may cross the chooser's frames: keep it, close the
+    // chooser as cancelled, and raise it once ChooseColorA has returned.
+    try {
+        ApplyStyle(dlg);
+        ApplyPosition(dlg);
+        ApplyAnimation(dlg);
+    } catch (...) {
+        g_hookError = std::current_exception();
+        ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    return 0;
+}
+
+// Runs the chooser; the chosen colour when the user confirmed it.
+std::optional<COLORREF> RunChooser(bool fullOpen) {
+    COLORREF custom[16] = {};  // fresh every call: custom choices are not remembered
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = HostMainWindow();
+    cc.rgbResult = RGB(0, 0, 255);
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_ANYCOLOR | (fullOpen ? CC_FULLOPEN : 0);
+    cc.lpfnHook = &ChooserHook;
+    g_hookError = nullptr;
+    const BOOL confirmed = ::ChooseColorA(&cc);
+    if (g_hookError) std::rethrow_exception(std::exchange(g_hookError, nullptr));
+    if (!confirmed) return std::nullopt;
+    return cc.rgbResult;
+}
+
+void WriteLayoutVariables(const Params& p) {
+    for (int i = 0; i < 5; ++i) SetHostVariable(kLayoutVariables[i], p[1 + i]);
+}
+
+void EmptyLayoutVariables() {
+    for (const char* name : kLayoutVariables) SetHostVariable(name, "");
+}
+
+}  // namespace
+
+bool fzColorDialog(const Params& p) {
+    std::optional<COLORREF> chosen;
+    try {
+        WriteLayoutVariables(p);
+        chosen = RunChooser(std::string_view(p[0]) == "1");
+    } catch (...) {
+        EmptyLayoutVariables();
+        throw;
+    }
+    if (chosen) {
+        SetHostVariable(p[6], RgbText(*chosen));
+        SetHostVariable(p[7], HtmlText(*chosen));
+        SetHostVariable(p[8], FlashText(*chosen));
+        SetHostVariable(p[9], TColorText(*chosen));
+    }
+    EmptyLayoutVariables();
+    return false;
+}
+
+}  // namespace hq

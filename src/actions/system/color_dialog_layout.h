@@ -1,0 +1,36 @@
+// What the colour chooser's hook makes of the layout texts the action hands
+// it: where to put the dialog and which opening animation to play. Portable.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace hq {
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// The dialog's new top-left corner on a screen of screenW x screenH for a window
+// of winW x winH. An empty text centres the dialog along that axis (integer
+// division truncating toward zero); a text that is not integer text means the
+// dialog is not moved at all (nothing).
+std::optional<Point> ChooserPosition(std::string_view xText, std::string_view yText, int32_t screenW,
+                                     int32_t screenH, int32_t winW, int32_t winH);
+
+// AnimateWindow flags of an animation name ("Slide Left", "Fade", ...), compared
+// whole and case-sensitively; nothing for "None" and any other text.
+std::optional<uint32_t> AnimationFlags(std::string_view name);
+
+// The animation time in milliseconds: empty text is 1; text that is not integer
+// text, or a negative value (which the system would read as a wait of weeks),
+// means no animation (nothing).
+std::optional<uint32_t> AnimationDuration(std::string_view text);
+
+// Chooser style from its text: exactly "2" small caption, exactly "3" no caption.
+enum class ChooserStyle { Unchanged, ToolWindow, NoCaption };
+ChooserStyle ChooserStyleOf(std::string_view text);
+
+}  // namespace hq

@@ -1,0 +1,87 @@
+// Desktop and screen queries: desktop icons, the notification area, the colour
+// of a screen pixel and the window under the cursor.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "actions/actions.h"
+#include "actions/system/color_text.h"
+#include "plugin/handles.h"
+#include "plugin/host.h"
+#include "plugin/int_text.h"
+
+namespace hq {
+
+namespace {
+
+// The desktop icons live in the shell's "Program Manager" window.
+void ShowDesktopWindow(int command) {
+    if (HWND desktop = ::FindWindowA(nullptr, "Program Manager")) ::ShowWindow(desktop, command);
+}
+
+bool IsTrayNotifyClass(const char* name, int length) {
+    static constexpr char kTrayNotify[] = "TRAYNOTIFYWND";
+    if (length != static_cast<int>(sizeof kTrayNotify) - 1) return false;
+    for (int i = 0; i < length; ++i) {
+        char c = name[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');  // ASCII letters only
+        if (c != kTrayNotify[i]) return false;
+    }
+    return true;
+}
+
+// Shows or hides every notification-area child of the taskbar.
+void WalkTray(int command) {
+    HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
+    if (!taskbar) return;
+    for (HWND child = ::GetWindow(taskbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char name[128];
+        const int length = ::GetClassNameA(child, name, sizeof name);
+        if (length <= 0) continue;
+        if (IsTrayNotifyClass(name, length)) ::ShowWindow(child, command);
+    }
+}
+
+}  // namespace
+
+bool fzHideShowIconDesktop(const Params& p) {
+    const std::string_view mode = p[0];
+    if (mode == "0") ShowDesktopWindow(SW_HIDE);
+    if (mode == "1") ShowDesktopWindow(SW_SHOW);
+    return true;
+}
+
+bool fzHideShowSistemTray(const Params& p) {
+    const std::string_view mode = p[0];
+    if (mode == "0") WalkTray(SW_HIDE);
+    if (mode == "1") WalkTray(SW_SHOWNORMAL);
+    return true;
+}
+
+bool fzGetPixelColor(const Params& p) {
+    std::string text;
+    {
+        WindowDc screen(nullptr);
+        COLORREF color = 0;  // a coordinate that is not integer text reads as black
+        const std::optional<int32_t> y = TryStrToInt(p[1]);
+        const std::optional<int32_t> x = y ? TryStrToInt(p[0]) : std::nullopt;
+        if (x && y) color = ::GetPixel(screen.get(), *x, *y);
+        // Outside the screen the system answers CLR_INVALID, which is no colour
+        // at all: the variable is emptied rather than given an impossible triple.
+        text = color == CLR_INVALID ? std::string() : RgbText(color);
+    }
+    SetHostVariable(p[2], text);
+    return false;
+}
+
+bool fzWindowFromPoint(const Params& p) {
+    POINT at{};
+    ::GetCursorPos(&at);
+    const HWND hwnd = ::WindowFromPoint(at);
+    SetHostVariable(p[0], std::to_string(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd))));
+    return true;
+}
+
+}  // namespace hq

@@ -1,0 +1,34 @@
+// TMBox28Form: fzSetSystemCursor (ID 33) - the cursor file that replaces the arrow.
+#include "editors/dialogs.h"
+#include "editors/editor_form.h"
+
+namespace hq::editors {
+
+namespace {
+
+class TMBox28Form final : public EditorForm {
+public:
+    using EditorForm::EditorForm;
+};
+
+}  // namespace
+
+const DialogDesign& MBox28Design() {
+    static const DialogDesign design{
+        .action = "fzSetSystemCursor",
+        .height = 194,
+        .sections = {{8, 8, "Файл курсора (CUR, ANI, ICO):"}},
+        .description = {"Установить новый системный курсор.", 226, 16},
+        .controls =
+            {
+                EditField("Edit1", 16, 36, 312).Holds(1),
+                FilePick("SpeedButton2", 330, 36, "Edit1"),
+                VariablePick("SpeedButton1", 355, 36, "Edit1"),
+            },
+    };
+    return design;
+}
+
+bool EditMBox28(char** slots) { return RunEditor<TMBox28Form>(MBox28Design(), slots); }
+
+}  // namespace hq::editors

@@ -1,0 +1,168 @@
+// Desktop and screen queries: desktop icons and notification-area switches on
+// stand-in shell windows (Wine has neither), pixel and system colours, and the
+// window under the cursor.
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+#include "system_support.h"
+
+namespace {
+
+using hqtest::PluginTest;
+using systest::TestWindow;
+
+class DesktopTest : public PluginTest {};
+
+std::string Decimal(HWND h) { return std::to_string(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h))); }
+
+TEST_F(DesktopTest, DesktopIconSwitchHidesAndShowsTheProgramManagerWindow) {
+    TestWindow desktop(L"Program Manager", 10, 10, 50, 50);
+    ASSERT_EQ(::FindWindowA(nullptr, "Program Manager"), desktop.hwnd) << "another Program Manager window exists";
+    // Words, blanks and an empty text change nothing; the result is always true.
+    for (const char* idle : {"", " 0", "0 ", "1 ", "hide", "01", "true"}) {
+        EXPECT_TRUE(Exec(26, {idle})) << idle;
+        EXPECT_TRUE(::IsWindowVisible(desktop.hwnd)) << idle;
+    }
+    EXPECT_TRUE(Exec(26, {"0"}));
+    EXPECT_FALSE(::IsWindowVisible(desktop.hwnd));
+    EXPECT_TRUE(Exec(26, {"0"}));
+    EXPECT_FALSE(::IsWindowVisible(desktop.hwnd));
+    EXPECT_TRUE(Exec(26, {" 1"}));
+    EXPECT_FALSE(::IsWindowVisible(desktop.hwnd));
+    EXPECT_TRUE(Exec(26, {"1"}));  // one "1" after two "0"
+    EXPECT_TRUE(::IsWindowVisible(desktop.hwnd));
+}
+
+TEST_F(DesktopTest, DesktopIconSwitchWithoutTheWindowDoesNothing) {
+    ASSERT_EQ(::FindWindowA(nullptr, "Program Manager"), nullptr);
+    EXPECT_TRUE(Exec(26, {"0"}));
+    EXPECT_TRUE(Exec(26, {"1"}));
+}
+
+// A stand-in taskbar: a top-level "Shell_TrayWnd" with visible children of
+// several classes, two of them notification areas in different letter case.
+struct StandInTaskbar {
+    HWND bar = nullptr;
+    HWND notifyMixed = nullptr, notifyUpper = nullptr, button = nullptr, longer = nullptr, other = nullptr;
+
+    static void Register(const wchar_t* name, HINSTANCE module) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = module;
+        wc.lpszClassName = name;
+        ::RegisterClassW(&wc);
+    }
+    StandInTaskbar() {
+        const HINSTANCE exe = ::GetModuleHandleW(nullptr);
+        Register(L"Shell_TrayWnd", exe);
+        Register(L"TrayNotifyWnd", exe);
+        Register(L"TrayNotifyWndX", exe);
+        Register(L"ReBarStandIn", exe);
+        // Topmost, so that it is found ahead of a taskbar window Wine may keep hidden.
+        bar = ::CreateWindowExW(WS_EX_TOPMOST, L"Shell_TrayWnd", L"", WS_POPUP | WS_VISIBLE, 0, 700, 400, 40, nullptr, nullptr,
+                                exe, nullptr);
+        auto child = [&](const wchar_t* cls, HINSTANCE module) {
+            return ::CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, bar, nullptr, module, nullptr);
+        };
+        button = child(L"Button", nullptr);
+        notifyMixed = child(L"TrayNotifyWnd", exe);
+        longer = child(L"TrayNotifyWndX", exe);
+        notifyUpper = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, bar, nullptr, nullptr,
+                                        nullptr);
+        other = child(L"ReBarStandIn", exe);
+    }
+    ~StandInTaskbar() { ::DestroyWindow(bar); }
+};
+
+TEST_F(DesktopTest, TrayWalkSwitchesEveryNotificationAreaChildAndNothingElse) {
+    StandInTaskbar tray;
+    ASSERT_EQ(::FindWindowA("Shell_TrayWnd", nullptr), tray.bar);
+    // A second notification area whose class name is upper case: a class of
+    // another module (class names are case-insensitive within one module).
+    const HINSTANCE otherModule = ::GetModuleHandleW(L"kernel32.dll");
+    StandInTaskbar::Register(L"TRAYNOTIFYWND", otherModule);
+    ::DestroyWindow(tray.notifyUpper);
+    tray.notifyUpper = ::CreateWindowExW(0, L"TRAYNOTIFYWND", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, tray.bar,
+                                         nullptr, otherModule, nullptr);
+    ASSERT_NE(tray.notifyUpper, nullptr);
+    char upper[64] = {}, mixed[64] = {};
+    ::GetClassNameA(tray.notifyUpper, upper, sizeof upper);
+    ::GetClassNameA(tray.notifyMixed, mixed, sizeof mixed);
+    EXPECT_STRNE(upper, mixed) << "both children report the same class name";
+
+    const HWND untouched[] = {tray.button, tray.longer, tray.other};
+    for (const char* idle : {"", "0 ", "hide", "show"}) {
+        EXPECT_TRUE(Exec(35, {idle}));
+        EXPECT_TRUE(::IsWindowVisible(tray.notifyMixed) && ::IsWindowVisible(tray.notifyUpper)) << idle;
+    }
+    EXPECT_TRUE(Exec(35, {"0"}));
+    EXPECT_FALSE(::IsWindowVisible(tray.notifyMixed));
+    EXPECT_FALSE(::IsWindowVisible(tray.notifyUpper));
+    for (HWND h : untouched) EXPECT_TRUE(::IsWindowVisible(h));
+    EXPECT_TRUE(Exec(35, {"0"}));
+    EXPECT_TRUE(Exec(35, {"1"}));
+    EXPECT_TRUE(::IsWindowVisible(tray.notifyMixed));
+    EXPECT_TRUE(::IsWindowVisible(tray.notifyUpper));
+    EXPECT_TRUE(Exec(35, {"1"}));  // shown again: no other effect
+    EXPECT_TRUE(::IsWindowVisible(tray.notifyMixed));
+    for (HWND h : untouched) EXPECT_TRUE(::IsWindowVisible(h));
+    ::UnregisterClassW(L"TRAYNOTIFYWND", otherModule);
+}
+
+TEST_F(DesktopTest, PixelColourOfARedWindowIsRedFirst) {
+    TestWindow red(L"red", 200, 150, 60, 40, RGB(255, 0, 0));
+    TestWindow green(L"green", 300, 150, 60, 40, RGB(18, 52, 86));
+    EXPECT_FALSE(Exec(27, {"210", "160", "[P]"}));
+    EXPECT_EQ(host().Var("[P]"), "255,0,0");
+    EXPECT_FALSE(Exec(27, {"$136", " $A0", "[P]"}));  // 310, 160 in hexadecimal
+    EXPECT_EQ(host().Var("[P]"), "18,52,86");
+    EXPECT_FALSE(Exec(27, {"0x12C", "x96", "[Q]"}));  // 300, 150
+    EXPECT_EQ(host().Var("[Q]"), "18,52,86");
+}
+
+TEST_F(DesktopTest, PixelCoordinateThatIsNotANumberGivesBlackAndReleasesTheScreen) {
+    TestWindow red(L"red", 200, 150, 60, 40, RGB(255, 0, 0));
+    const hqhost::ObjectCounts before = host().LiveObjects();
+    for (const std::vector<std::string>& xy : std::vector<std::vector<std::string>>{
+             {"abc", "160"}, {"210", "1.5"}, {"", "160"}, {"210", ""}}) {
+        host().SetVar("[P]", "unchanged");
+        EXPECT_FALSE(Exec(27, {xy[0], xy[1], "[P]"})) << xy[0] << "," << xy[1];
+        EXPECT_EQ(host().Var("[P]"), "0,0,0");
+    }
+    EXPECT_EQ(host().LiveObjects(), before);
+}
+
+TEST_F(DesktopTest, PixelOutsideTheScreenEmptiesTheVariable) {
+    host().SetVar("[P]", "1,2,3");
+    EXPECT_FALSE(Exec(27, {"5000", "5000", "[P]"}));
+    EXPECT_EQ(host().Var("[P]"), "");
+    host().SetVar("[P]", "1,2,3");
+    EXPECT_FALSE(Exec(27, {"-1", "10", "[P]"}));
+    EXPECT_EQ(host().Var("[P]"), "");
+}
+
+TEST_F(DesktopTest, SystemColourIndexAnyIntegerUnknownIsBlackBadTextWritesNothing) {
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_FALSE(Exec(46, {"15", "[C]"}));
+    EXPECT_EQ(host().Var("[C]"), std::to_string(GetRValue(face)) + "," + std::to_string(GetGValue(face)) + "," +
+                                     std::to_string(GetBValue(face)));
+    EXPECT_FALSE(Exec(46, {"999", "[C]"}));
+    EXPECT_EQ(host().Var("[C]"), "0,0,0");
+    EXPECT_EQ(ExecError(46, {"15 ", "[C]"}), "'15 ' is not a valid integer value");
+    EXPECT_EQ(host().Var("[C]"), "0,0,0");
+}
+
+TEST_F(DesktopTest, WindowUnderTheCursorIsTheButtonOfAnotherWindow) {
+    TestWindow dialog(L"other program", 400, 300, 200, 120);
+    const HWND button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 80, 30,
+                                          dialog.hwnd, nullptr, nullptr, nullptr);
+    systest::PumpFor(30);
+    ASSERT_TRUE(::SetCursorPos(400 + 60, 300 + 35));
+    EXPECT_TRUE(Exec(32, {"[W]"}));
+    EXPECT_EQ(host().Var("[W]"), Decimal(button));
+    ASSERT_TRUE(::SetCursorPos(400 + 150, 300 + 90));  // beside the button: the window itself
+    EXPECT_TRUE(Exec(32, {"[W]"}));
+    EXPECT_EQ(host().Var("[W]"), Decimal(dialog.hwnd));
+}
+
+}  // namespace

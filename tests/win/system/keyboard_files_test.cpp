@@ -1,0 +1,286 @@
+// Caps Lock, file rename, the drive door and the clipboard file list.
+#include <windows.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+#include "fixture.h"
+#include "system_support.h"
+
+namespace {
+
+using systest::ImportPatch;
+
+class KeyboardFilesTest : public hqtest::PluginTest {
+protected:
+    std::string CapsResult() {
+        host().SetVar("[fz_CapsRez]", "unset");
+        systest::PumpFor(50);  // let the key events reach this thread's key state
+        EXPECT_FALSE(Exec(36));
+        return host().Var("[fz_CapsRez]");
+    }
+};
+
+TEST_F(KeyboardFilesTest, CapsLockTwoPushesToggleAndReturnWithTheKeyReleased) {
+    const std::string first = CapsResult();
+    ASSERT_TRUE(first == "True" || first == "False") << first;
+    EXPECT_FALSE(Exec(37));
+    const std::string second = CapsResult();
+    EXPECT_EQ(second, first == "True" ? "False" : "True");
+    EXPECT_FALSE(Exec(37));
+    EXPECT_EQ(CapsResult(), first);
+    EXPECT_EQ(::GetKeyState(VK_CAPITAL) & 0x8000, 0) << "the key was left pressed";
+    // Exactly one write per status call.
+    host().CallLog().clear();
+    EXPECT_FALSE(Exec(36));
+    EXPECT_EQ(host().CallLog().size(), 1u);
+}
+
+// GetKeyState as scripted by the test.
+std::vector<SHORT> g_keyStates;
+std::vector<int> g_keysAsked;
+SHORT WINAPI SpyGetKeyState(int key) {
+    g_keysAsked.push_back(key);
+    const SHORT s = g_keyStates.empty() ? 0 : g_keyStates.front();
+    if (!g_keyStates.empty()) g_keyStates.erase(g_keyStates.begin());
+    return s;
+}
+
+TEST_F(KeyboardFilesTest, CapsLockStatusReadsTheKeyTwiceAndAPressedKeyCountsAsOn) {
+    ImportPatch spy(host().Module(), "GetKeyState", reinterpret_cast<void*>(&SpyGetKeyState));
+    ASSERT_TRUE(spy.installed());
+    struct Case {
+        std::vector<SHORT> reads;
+        std::vector<std::string> writes;
+    };
+    const Case cases[] = {
+        {{1, 1}, {"set [fz_CapsRez]=True"}},
+        {{0, 0}, {"set [fz_CapsRez]=False"}},
+        {{SHORT(0xFF80), SHORT(0xFF80)}, {"set [fz_CapsRez]=True"}},  // held down, toggle off
+        // The state changing between the two reads: both or neither written.
+        {{1, 0}, {"set [fz_CapsRez]=True", "set [fz_CapsRez]=False"}},
+        {{0, 1}, {}},
+    };
+    for (const Case& c : cases) {
+        g_keyStates = c.reads;
+        g_keysAsked.clear();
+        host().CallLog().clear();
+        EXPECT_FALSE(Exec(36));
+        EXPECT_EQ(host().CallLog(), c.writes);
+        EXPECT_EQ(g_keysAsked, (std::vector<int>{VK_CAPITAL, VK_CAPITAL}));
+    }
+}
+
+// ---- rename
+
+std::string g_dir;
+std::string TempPath(const std::string& name) { return g_dir + "\\" + name; }
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class RenameTest : public hqtest::PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        g_dir = hqtest::ExeDirPath("system_rename");
+        ::CreateDirectoryA(g_dir.c_str(), nullptr);
+        ::CreateDirectoryA(TempPath("other").c_str(), nullptr);
+        for (const char* f : {"a.txt", "b.txt", "renamed.txt", "other\\a.txt"}) ::DeleteFileA(TempPath(f).c_str());
+    }
+};
+
+TEST_F(RenameTest, RenamesWithinAFolderAndMovesToAnother) {
+    WriteFile(TempPath("a.txt"), "alpha");
+    // (Names beyond ASCII cannot be tested here: this Wine set-up refuses them for any file call.)
+    EXPECT_TRUE(Exec(39, {TempPath("a.txt"), TempPath("renamed.txt")}));
+    EXPECT_EQ(ReadFile(TempPath("a.txt")), "<missing>");
+    EXPECT_EQ(ReadFile(TempPath("renamed.txt")), "alpha");
+    EXPECT_TRUE(Exec(39, {TempPath("renamed.txt"), TempPath("other\\a.txt")}));
+    EXPECT_EQ(ReadFile(TempPath("renamed.txt")), "<missing>");
+    EXPECT_EQ(ReadFile(TempPath("other\\a.txt")), "alpha");
+    EXPECT_TRUE(host().CallLog().empty());
+}
+
+TEST_F(RenameTest, ExistingDestinationAndMissingSourceLeaveEverythingAndStillReturnTrue) {
+    WriteFile(TempPath("a.txt"), "alpha");
+    WriteFile(TempPath("b.txt"), "beta");
+    EXPECT_TRUE(Exec(39, {TempPath("a.txt"), TempPath("b.txt")}));
+    EXPECT_EQ(ReadFile(TempPath("a.txt")), "alpha");
+    EXPECT_EQ(ReadFile(TempPath("b.txt")), "beta");
+    EXPECT_TRUE(Exec(39, {TempPath("missing.txt"), TempPath("c.txt")}));
+    EXPECT_EQ(ReadFile(TempPath("c.txt")), "<missing>");
+    EXPECT_TRUE(Exec(39, {"", ""}));
+}
+
+// ---- drive door
+
+std::vector<std::string> g_mci;
+HWND g_mciWindow = nullptr;
+void* g_forwardMci = nullptr;
+MCIERROR WINAPI SpyMciSendStringA(LPCSTR command, LPSTR ret, UINT size, HWND callback) {
+    g_mci.push_back(std::string(command) + (ret ? " +buffer" : "") + (size ? " +size" : ""));
+    g_mciWindow = callback;
+    return reinterpret_cast<decltype(&::mciSendStringA)>(g_forwardMci)(command, ret, size, callback);
+}
+
+TEST_F(KeyboardFilesTest, DriveDoorCommandsUseTheHostMainWindowAndReturnAtOnceWithoutADrive) {
+    const HWND main = host().MainWindow();
+    ImportPatch spy(host().Module(), "mciSendStringA", reinterpret_cast<void*>(&SpyMciSendStringA));
+    ASSERT_TRUE(spy.installed());
+    g_forwardMci = spy.previous();
+    g_mci.clear();
+    const DWORD start = ::GetTickCount();
+    EXPECT_FALSE(Exec(42));
+    EXPECT_EQ(g_mciWindow, main);
+    g_mciWindow = nullptr;
+    EXPECT_FALSE(Exec(43));
+    EXPECT_EQ(g_mciWindow, main);
+    EXPECT_LT(::GetTickCount() - start, 5000u);
+    EXPECT_EQ(g_mci, (std::vector<std::string>{"Set cdaudio Door Open Wait", "Set cdaudio Door Closed Wait"}));
+}
+
+// ---- clipboard
+
+class ClipboardTest : public hqtest::PluginTest {
+protected:
+    // The clipboard is system-wide: keep its text and put it back afterwards.
+    void SetUp() override {
+        PluginTest::SetUp();
+        if (::OpenClipboard(nullptr)) {
+            if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+                if (auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
+                    savedText_ = p;
+                    hadText_ = true;
+                    ::GlobalUnlock(h);
+                }
+            }
+            ::CloseClipboard();
+        }
+    }
+    void TearDown() override {
+        if (::OpenClipboard(nullptr)) {
+            ::EmptyClipboard();
+            if (hadText_) PutText(savedText_);
+            ::CloseClipboard();
+        }
+        PluginTest::TearDown();
+    }
+    static void PutText(const std::wstring& text) {
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(::GlobalLock(h), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        ::GlobalUnlock(h);
+        if (!::SetClipboardData(CF_UNICODETEXT, h)) ::GlobalFree(h);
+    }
+    // The CF_HDROP block as bytes, and the names DragQueryFileA reads from it.
+    static std::vector<uint8_t> DropBlock(std::vector<std::string>* names) {
+        std::vector<uint8_t> bytes;
+        if (!::OpenClipboard(nullptr)) return bytes;
+        if (HANDLE h = ::GetClipboardData(CF_HDROP)) {
+            const auto* p = static_cast<const uint8_t*>(::GlobalLock(h));
+            bytes.assign(p, p + ::GlobalSize(h));
+            ::GlobalUnlock(h);
+            const UINT count = ::DragQueryFileA(static_cast<HDROP>(h), 0xFFFFFFFF, nullptr, 0);
+            for (UINT i = 0; i < count; ++i) {
+                char name[MAX_PATH] = {};
+                ::DragQueryFileA(static_cast<HDROP>(h), i, name, MAX_PATH);
+                names->push_back(name);
+            }
+        }
+        ::CloseClipboard();
+        return bytes;
+    }
+    bool hadText_ = false;
+    std::wstring savedText_;
+};
+
+std::vector<uint8_t> Expected(const std::string& path) {
+    std::vector<uint8_t> b(20 + path.size() + 2, 0);
+    b[0] = 20;
+    std::memcpy(b.data() + 20, path.data(), path.size());
+    return b;
+}
+
+TEST_F(ClipboardTest, TenBytePathMakesAThirtyTwoByteDropListReadableByTheShell) {
+    EXPECT_FALSE(Exec(44, {"C:\\abc.txt"}));
+    std::vector<std::string> names;
+    const std::vector<uint8_t> block = DropBlock(&names);
+    ASSERT_EQ(block.size(), 32u);
+    EXPECT_EQ(block, Expected("C:\\abc.txt"));
+    EXPECT_EQ(names, std::vector<std::string>{"C:\\abc.txt"});
+    EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), 0u) << "the clipboard owns the block";
+}
+
+TEST_F(ClipboardTest, EmptyPathMakesATwentyTwoByteBlockWithAnEmptyList) {
+    EXPECT_FALSE(Exec(44, {""}));
+    std::vector<std::string> names;
+    const std::vector<uint8_t> block = DropBlock(&names);
+    EXPECT_EQ(block, Expected(""));
+    for (const std::string& name : names) EXPECT_EQ(name, "");
+}
+
+TEST_F(ClipboardTest, PathTextIsPassedAsItsBytesUntrimmed) {
+    const std::string path = " Z:\\Папка\\файл.txt ";  // Windows-1251 bytes, blanks kept
+    EXPECT_FALSE(Exec(44, {path}));
+    std::vector<std::string> names;
+    EXPECT_EQ(DropBlock(&names), Expected(path));
+    EXPECT_EQ(names, std::vector<std::string>{path});
+}
+
+TEST_F(ClipboardTest, ReplacesEveryEarlierFormat) {
+    const UINT custom = ::RegisterClipboardFormatW(L"HqSystemTestFormat");
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    PutText(L"earlier text");
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, 4);
+    ::SetClipboardData(custom, h);
+    ::CloseClipboard();
+    ASSERT_TRUE(::IsClipboardFormatAvailable(custom));
+
+    EXPECT_FALSE(Exec(44, {"C:\\x"}));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_HDROP));
+    EXPECT_FALSE(::IsClipboardFormatAvailable(custom));
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_UNICODETEXT));
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_TEXT));
+}
+
+TEST_F(ClipboardTest, ClipboardHeldByAnotherThreadRaisesAndTheBlockIsFreed) {
+    HANDLE opened = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        ::OpenClipboard(owner);
+        ::SetEvent(opened);
+        ::WaitForSingleObject(done, 10000);
+        ::CloseClipboard();
+        ::DestroyWindow(owner);
+    });
+    ::WaitForSingleObject(opened, 10000);
+    EXPECT_EQ(ExecError(44, {"C:\\abc.txt"}), "Cannot open clipboard");
+    EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), 0u) << "the unplaced block leaked";
+    ::SetEvent(done);
+    holder.join();
+    ::CloseHandle(opened);
+    ::CloseHandle(done);
+}
+
+HANDLE WINAPI RefuseClipboardData(UINT, HANDLE) { return nullptr; }
+
+TEST_F(ClipboardTest, BlockTheClipboardRefusesIsFreed) {
+    ImportPatch spy(host().Module(), "SetClipboardData", reinterpret_cast<void*>(&RefuseClipboardData));
+    ASSERT_TRUE(spy.installed());
+    EXPECT_FALSE(Exec(44, {"C:\\abc.txt"}));
+    EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), 0u) << "the refused block leaked";
+    EXPECT_TRUE(ledger().Faults().empty());
+}
+
+}  // namespace

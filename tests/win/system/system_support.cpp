@@ -1,0 +1,128 @@
+#include "system_support.h"
+
+#include <cstring>
+#include <fstream>
+#include <map>
+
+#include "fixture.h"
+#include "pubscript.h"
+
+namespace systest {
+
+ImportPatch::ImportPatch(HMODULE module, const char* name, void* spy) {
+    auto* base = reinterpret_cast<BYTE*>(module);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
+            base + (imp->OriginalFirstThunk ? imp->OriginalFirstThunk : imp->FirstThunk));
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) != 0) continue;
+            slot_ = reinterpret_cast<void**>(&slots->u1.Function);
+            previous_ = *slot_;
+            DWORD old = 0;
+            ::VirtualProtect(slot_, sizeof(void*), PAGE_READWRITE, &old);
+            *slot_ = spy;
+            ::VirtualProtect(slot_, sizeof(void*), old, &old);
+            return;
+        }
+    }
+}
+
+ImportPatch::~ImportPatch() {
+    if (!slot_) return;
+    DWORD old = 0;
+    ::VirtualProtect(slot_, sizeof(void*), PAGE_READWRITE, &old);
+    *slot_ = previous_;
+    ::VirtualProtect(slot_, sizeof(void*), old, &old);
+}
+
+namespace {
+
+std::map<HWND, std::vector<std::string>> g_clicks;
+
+LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const char* name = nullptr;
+    switch (msg) {
+    case WM_LBUTTONDOWN: name = "LDOWN"; break;
+    case WM_LBUTTONUP: name = "LUP"; break;
+    case WM_LBUTTONDBLCLK: name = "LDBL"; break;
+    case WM_RBUTTONDOWN: name = "RDOWN"; break;
+    case WM_RBUTTONUP: name = "RUP"; break;
+    case WM_RBUTTONDBLCLK: name = "RDBL"; break;
+    case WM_MBUTTONDOWN: name = "MDOWN"; break;
+    case WM_MBUTTONUP: name = "MUP"; break;
+    case WM_MBUTTONDBLCLK: name = "MDBL"; break;
+    case WM_ERASEBKGND: {
+        RECT r;
+        ::GetClientRect(hwnd, &r);
+        HBRUSH brush = ::CreateSolidBrush(static_cast<COLORREF>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+        ::FillRect(reinterpret_cast<HDC>(wp), &r, brush);
+        ::DeleteObject(brush);
+        return 1;
+    }
+    default: break;
+    }
+    if (name) g_clicks[hwnd].push_back(name);
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+const wchar_t* TestClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSW wc{};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = TestWindowProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = L"HqSystemTestWindow";
+        ::RegisterClassW(&wc);
+        return L"HqSystemTestWindow";
+    }();
+    return name;
+}
+
+}  // namespace
+
+TestWindow::TestWindow(const wchar_t* title, int x, int y, int w, int h, COLORREF color, DWORD exStyle) {
+    hwnd = ::CreateWindowExW(exStyle, TestClass(), title, WS_POPUP, x, y, w, h, nullptr, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(color));
+    ::ShowWindow(hwnd, SW_SHOW);
+    ::UpdateWindow(hwnd);
+    PumpFor(50);
+}
+
+TestWindow::~TestWindow() {
+    g_clicks.erase(hwnd);
+    ::DestroyWindow(hwnd);
+}
+
+std::vector<std::string>& TestWindow::Clicks() { return g_clicks[hwnd]; }
+
+std::string WriteCursorFile(const std::string& name, int hotX, int hotY) {
+    // ICONDIR (type 2 = cursor), one entry, then a 1-bit DIB of double height
+    // (XOR mask over AND mask).
+    std::vector<uint8_t> f;
+    auto u16 = [&](unsigned v) { f.push_back(v & 0xFF); f.push_back((v >> 8) & 0xFF); };
+    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    const uint32_t rowBytes = 4, masks = 32 * rowBytes * 2;
+    const uint32_t dibSize = 40 + 8 + masks;
+    u16(0); u16(2); u16(1);
+    f.push_back(32); f.push_back(32); f.push_back(0); f.push_back(0);
+    u16(hotX); u16(hotY); u32(dibSize); u32(6 + 16);
+    u32(40); u32(32); u32(64); u16(1); u16(1); u32(0); u32(masks); u32(0); u32(0); u32(2); u32(0);
+    u32(0x000000); u32(0xFFFFFF);
+    for (uint32_t i = 0; i < 32 * rowBytes; ++i) f.push_back(0x00);      // XOR: black
+    for (uint32_t row = 0; row < 32; ++row)                                // AND: a filled square
+        for (uint32_t b = 0; b < rowBytes; ++b) f.push_back(row < 16 && b < 2 ? 0x00 : 0xFF);
+    const std::string path = hqtest::ExeDirPath(name);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(f.data()), f.size());
+    return path;
+}
+
+void PumpFor(unsigned ms) { hqhost::PumpMessages(ms); }
+
+}  // namespace systest
