@@ -128,21 +128,6 @@ TEST_F(ChangeColorTest, EightBitsLosesColoursForGood) {
     EXPECT_EQ(bmp::PixelRgb(out, 2, 2), matched);
 }
 
-TEST_F(ChangeColorTest, IndexedPictureKeepsItsPaletteAtItsOwnDepth) {
-    bmp::Image own = bmp::Blank(6, 2, 8);
-    own.palette = {0x102030, 0x405060, 0x708090};
-    for (size_t i = 0; i < own.pixels.size(); ++i) own.pixels[i] = static_cast<uint8_t>(i % 3);
-    const bmp::Image out = Run(own, "8");
-    EXPECT_EQ(out.palette, own.palette);
-    EXPECT_EQ(out.pixels, own.pixels);
-    bmp::Image nibble = bmp::Blank(6, 2, 4);
-    nibble.palette = {0x102030, 0x405060};
-    std::fill(nibble.pixels.begin(), nibble.pixels.end(), 0x01);
-    const bmp::Image out4 = Run(nibble, "4");
-    EXPECT_EQ(out4.palette, nibble.palette);
-    EXPECT_EQ(out4.pixels, nibble.pixels);
-}
-
 TEST_F(ChangeColorTest, OtherKeywordsRewriteAtTheOwnDepth) {
     for (const char* depth : {"12", "24bit", " 24", "024", "", "8bit"}) {
         const bmp::Image out = Run(Sample(), depth);

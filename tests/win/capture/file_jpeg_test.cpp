@@ -60,17 +60,6 @@ TEST(JpegWriter, MatchesBareLibjpegByteForByteFromEveryDepth) {
     EXPECT_EQ(hq::EncodeJpeg(v565, 85), Golden(bmp::Convert(v565, bmp::Format::Bgr24), 85));
 }
 
-TEST(JpegWriter, StoredQualityIsLimitedToOneToHundred) {
-    EXPECT_EQ(hq::JpegQuality(0), 1);
-    EXPECT_EQ(hq::JpegQuality(1), 1);
-    EXPECT_EQ(hq::JpegQuality(100), 100);
-    EXPECT_EQ(hq::JpegQuality(101), 100);
-    EXPECT_EQ(hq::JpegQuality(255), 100);
-    const bmp::Image img = Gradient(8, 8);
-    EXPECT_EQ(hq::EncodeJpeg(img, 0), Golden(img, 1));
-    EXPECT_EQ(hq::EncodeJpeg(img, 200), Golden(img, 100));
-}
-
 TEST(JpegWriter, EmptyPictureGivesNoBytesAndEncoderErrorsAreRaised) {
     EXPECT_TRUE(hq::EncodeJpeg(bmp::Image(), 50).empty());
     try {
