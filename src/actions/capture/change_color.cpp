@@ -1,0 +1,79 @@
+// fzChangeColorBmp: re-encodes a BMP file in place at 32, 24, 16, 8 or 4 bits
+// per pixel. The file is replaced only when the new one is complete.
+#include <windows.h>
+
+#include <cstring>
+
+#include "actions/actions.h"
+#include "actions/capture/gdi_image.h"
+#include "actions/capture/image_file.h"
+#include "plugin/error.h"
+#include "plugin/handles.h"
+
+namespace hq {
+
+namespace {
+
+// The 16-colour standard palette, in its fixed order.
+UniquePalette StandardPalette16() {
+    static const uint8_t kColours[16][3] = {
+        {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
+        {0, 128, 128},   {128, 128, 128}, {192, 192, 192}, {255, 0, 0}, {0, 255, 0},  {255, 255, 0},
+        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+    struct {
+        WORD version = 0x300;
+        WORD count = 16;
+        PALETTEENTRY entries[16];
+    } log{};
+    log.version = 0x300;
+    log.count = 16;
+    for (int i = 0; i < 16; ++i) log.entries[i] = PALETTEENTRY{kColours[i][0], kColours[i][1], kColours[i][2], 0};
+    UniquePalette palette(::CreatePalette(reinterpret_cast<LOGPALETTE*>(&log)));
+    if (!palette) FailWithLastError();
+    return palette;
+}
+
+UniquePalette HalftonePalette() {
+    WindowDc screen(nullptr);
+    UniquePalette palette(::CreateHalftonePalette(screen.get()));
+    if (!palette) FailWithLastError();
+    return palette;
+}
+
+// Exactly ".bmp": the last component's text from its last dot on.
+bool HasBmpExtension(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    return dot != std::string::npos && name.compare(dot, std::string::npos, ".bmp") == 0;
+}
+
+}  // namespace
+
+bool fzChangeColorBmp(const Params& p) {
+    const std::string path = p[0];
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (!HasBmpExtension(path)) return false;
+
+    bmp::Image image = ReadBmpFile(path);
+    const std::string depth = p[1];
+    auto convert = [&](bmp::Format format) {
+        if (!bmp::HasFormat(image, format)) image = bmp::Convert(image, format);
+    };
+    if (depth == "32") {
+        convert(bmp::Format::Bgrx32);
+    } else if (depth == "24") {
+        convert(bmp::Format::Bgr24);
+    } else if (depth == "16") {
+        convert(bmp::Format::Rgb565);
+    } else if (depth == "8") {
+        if (image.bitsPerPixel != 8) image = ConvertToPalette(image, 8, HalftonePalette().get());
+    } else if (depth == "4") {
+        if (image.bitsPerPixel != 4) image = ConvertToPalette(image, 4, StandardPalette16().get());
+    }
+    WriteBmpFile(path, image);
+    return false;
+}
+
+}  // namespace hq

@@ -1,0 +1,48 @@
+// Files of the image actions: reading a whole file, writing one atomically
+// (a temporary file in the target's folder, moved over the target when
+// complete, so a failure leaves the previous file intact and no partial file),
+// and the error texts that name the file.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "actions/capture/bmp_image.h"
+
+namespace hq {
+
+// The system's text for an error code, without trailing blanks, line breaks
+// and dots; "Out of system resources" when the system has none (or the
+// code is 0: a failed call that set no error).
+std::string SystemErrorText(DWORD code);
+// Raises the system's text for the calling thread's last error.
+[[noreturn]] void FailWithLastError();
+
+// The full path of `path` as the system resolves it (the path itself if it cannot).
+std::string FullPath(const std::string& path);
+
+// The whole file; raises `Cannot open file "<full path>". <reason>`.
+std::vector<uint8_t> ReadWholeFile(const std::string& path);
+
+// Replaces (or creates) the file at `path` with `bytes`, atomically; raises
+// `Cannot create file "<full path>". <reason>` and leaves no file behind.
+void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
+// The same with the content given in pieces, written one after another.
+struct ByteRange {
+    const uint8_t* data;
+    size_t size;
+};
+void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> pieces);
+
+// Writes the picture as a BMP file (bmp::Encode), atomically, without first
+// assembling the whole file in memory.
+void WriteBmpFile(const std::string& path, const bmp::Image& image);
+
+// Reads a BMP file (see bmp_image.h): open errors as ReadWholeFile,
+// "Bitmap image is not valid" for anything that is not a BMP picture.
+bmp::Image ReadBmpFile(const std::string& path);
+
+}  // namespace hq

@@ -1,0 +1,114 @@
+// fzSetWatermark: stamps an overlay picture onto a main picture, with one
+// opacity for all its pixels or with one colour of it transparent, and saves
+// the result as BMP (32 bits) or JPEG.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "actions/actions.h"
+#include "actions/capture/gdi_image.h"
+#include "actions/capture/image_file.h"
+#include "actions/capture/jpeg_writer.h"
+#include "plugin/error.h"
+#include "plugin/handles.h"
+#include "plugin/host.h"
+#include "plugin/int_text.h"
+
+namespace hq {
+
+namespace {
+
+// The picture at 32 bits per pixel in a DIB section, reserved bytes cleared
+// (the overlay's own alpha is ignored, and a key colour compares RGB alone).
+Dib32 WorkingImage(const bmp::Image& picture) {
+    Dib32 dib = MakeDib32(picture);
+    if (dib.bits) {
+        const size_t count = static_cast<size_t>(dib.width) * static_cast<size_t>(dib.height);
+        for (size_t i = 0; i < count; ++i) dib.bits[4 * i + 3] = 0;
+    }
+    return dib;
+}
+
+// Lays the overlay onto the main image at (x, y), clipped to the main image,
+// through `blit(dstDc, dx, dy, w, h, srcDc, sx, sy)`.
+template <typename Blit>
+void Stamp(const Dib32& main, const Dib32& overlay, int x, int y, Blit blit) {
+    if (!main.bitmap || !overlay.bitmap) return;
+    const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+    const int64_t right = std::min<int64_t>(int64_t{x} + overlay.width, main.width);
+    const int64_t bottom = std::min<int64_t>(int64_t{y} + overlay.height, main.height);
+    if (left >= right || top >= bottom) return;
+    UniqueMemDc mainDc(::CreateCompatibleDC(nullptr));
+    UniqueMemDc overlayDc(::CreateCompatibleDC(nullptr));
+    if (!mainDc || !overlayDc) FailWithLastError();
+    SelectScope selectMain(mainDc.get(), main.bitmap.get());
+    SelectScope selectOverlay(overlayDc.get(), overlay.bitmap.get());
+    blit(mainDc.get(), static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+         static_cast<int>(bottom - top), overlayDc.get(), static_cast<int>(left - x), static_cast<int>(top - y));
+    ::GdiFlush();
+}
+
+// The three host strings of the colour components: allocated by the host,
+// released with FreeHostString once the overlay has been drawn.
+class HostStrings {
+public:
+    HostStrings() = default;
+    HostStrings(const HostStrings&) = delete;
+    HostStrings& operator=(const HostStrings&) = delete;
+    ~HostStrings() {
+        for (char*& s : slots_) FreeHostString(&s);
+    }
+    char** slot(int i) { return &slots_[i]; }
+    const char* text(int i) const { return slots_[i] ? slots_[i] : ""; }
+
+private:
+    char* slots_[3] = {nullptr, nullptr, nullptr};
+};
+
+}  // namespace
+
+bool fzSetWatermark(const Params& p) {
+    const bmp::Image mainPicture = ReadBmpFile(p[0]);
+    const bmp::Image overlayPicture = ReadBmpFile(p[1]);
+    Dib32 main = WorkingImage(mainPicture);
+    const Dib32 overlay = WorkingImage(overlayPicture);
+
+    const std::string mode = p[4], format = p[7];
+    const bool toBmp = format == "Bmp", toJpg = format == "Jpg";
+    const bool opacity = mode == "Tr", keyColour = mode == "TrColor";
+    if (!(toBmp || toJpg) || !(opacity || keyColour)) return true;
+
+    if (opacity) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(StrToInt(p[5]) & 0xFF), 0};
+        const int y = StrToInt(p[3]);
+        const int x = StrToInt(p[2]);
+        Stamp(main, overlay, x, y, [&](HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int sy) {
+            ::AlphaBlend(dst, dx, dy, w, h, src, sx, sy, w, h, blend);
+        });
+    } else {
+        HostStrings parts;
+        SetHostVariable("[fzRez]", p[6]);
+        RunHostScript("StrParse \"[fzRez]\" \",\" \"[$]\" \"\"");
+        static const char* const kNames[3] = {"[$1]", "[$2]", "[$3]"};
+        for (int i = 0; i < 3; ++i) Slots().getVariable(kNames[i], parts.slot(i));
+        const int blue = StrToInt(parts.text(2)) & 0xFF;
+        const int green = StrToInt(parts.text(1)) & 0xFF;
+        const int red = StrToInt(parts.text(0)) & 0xFF;
+        const int y = StrToInt(p[3]);
+        const int x = StrToInt(p[2]);
+        Stamp(main, overlay, x, y, [&](HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int sy) {
+            ::TransparentBlt(dst, dx, dy, w, h, src, sx, sy, w, h, RGB(red, green, blue));
+        });
+    }
+
+    bmp::Image result = ImageFromDib32(main);
+    if (toBmp) {
+        WriteBmpFile(p[9], result);
+    } else {
+        const auto quality = static_cast<uint8_t>(StrToInt(p[8]) & 0xFF);
+        WriteFileAtomic(p[9], EncodeJpeg(result, quality));
+    }
+    return true;
+}
+
+}  // namespace hq

@@ -1,0 +1,206 @@
+// The screen capture actions through the stand-in host: what each captures,
+// at which size and depth, and which error wins where.
+#include "capture_support.h"
+
+#include "actions/capture/image_file.h"
+
+namespace {
+
+using namespace captest;
+
+class ShotTest : public CaptureTest {
+protected:
+    int ScreenW() const { return ::GetSystemMetrics(SM_CXSCREEN); }
+    int ScreenH() const { return ::GetSystemMetrics(SM_CYSCREEN); }
+    int DisplayBits() const {
+        HDC dc = ::GetDC(nullptr);
+        const int bits = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES);
+        ::ReleaseDC(nullptr, dc);
+        return bits;
+    }
+    std::string Handle(HWND hwnd) const { return std::to_string(reinterpret_cast<uintptr_t>(hwnd)); }
+};
+
+TEST_F(ShotTest, DesktopBmpIsTheScreenAtTheDisplayDepth) {
+    Painted(nullptr, WS_POPUP | WS_VISIBLE, 300, 200, 120, 60);
+    EXPECT_TRUE(Exec(2, {Path("desk.bmp")}));
+    const Bytes file = ReadBytes(Path("desk.bmp"));
+    ASSERT_GT(file.size(), 54u);
+    EXPECT_EQ(file[30], 0) << "BI_RGB";
+    const bmp::Image img = bmp::Decode(file);
+    EXPECT_EQ(img.width, ScreenW());
+    EXPECT_EQ(img.height, ScreenH());
+    EXPECT_EQ(img.bitsPerPixel, DisplayBits());
+    EXPECT_EQ(bmp::PixelRgb(img, 310, 230), Rgb(kLeftColour));
+    EXPECT_EQ(bmp::PixelRgb(img, 410, 230), Rgb(kRightColour));
+    EXPECT_EQ(FolderFiles(dir_).size(), 1u) << "no temporary file left";
+}
+
+TEST_F(ShotTest, DesktopJpgIsABaselineColourJpegOfTheScreen) {
+    Painted(nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
+    ASSERT_TRUE(Exec(1, {Path("desk.jpg"), "85"}));
+    const JpegInfo info = ParseJpeg(ReadBytes(Path("desk.jpg")));
+    EXPECT_EQ(info.frameMarker, 0xC0) << "baseline, sequential";
+    EXPECT_EQ(info.components, 3);
+    EXPECT_EQ(info.width, ScreenW());
+    EXPECT_EQ(info.height, ScreenH());
+    EXPECT_EQ(info.quantTables, ReferenceQuantTables(85));
+}
+
+TEST_F(ShotTest, JpegQualityKeepsTheLowByteAndIsLimitedToOneToHundred) {
+    const std::pair<const char*, int> cases[] = {{"0", 1},   {"1", 1},    {"100", 100}, {"150", 100},
+                                                 {"300", 44}, {"256", 1}, {"-1", 100},  {"$155", 85}};
+    for (const auto& [text, quality] : cases) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(Exec(1, {Path("q.jpg"), text}));
+        EXPECT_EQ(ParseJpeg(ReadBytes(Path("q.jpg"))).quantTables, ReferenceQuantTables(quality));
+    }
+}
+
+TEST_F(ShotTest, BadQualityFailsAfterTheCaptureAndWritesNothing) {
+    EXPECT_EQ(ExecError(1, {Path("none.jpg"), ""}), "'' is not a valid integer value");
+    EXPECT_EQ(ExecError(1, {Path("none.jpg"), "8 5"}), "'8 5' is not a valid integer value");
+    EXPECT_FALSE(Exists(Path("none.jpg")));
+    WriteBytes(Path("old.jpg"), {1, 2, 3});
+    EXPECT_EQ(ExecError(1, {Path("old.jpg"), "high"}), "'high' is not a valid integer value");
+    EXPECT_EQ(ReadBytes(Path("old.jpg")), (Bytes{1, 2, 3}));
+}
+
+TEST_F(ShotTest, MissingFolderGivesTheCreateErrorWithFullPathAndSystemText) {
+    const std::string target = Path("no such folder\\desk.bmp");
+    const std::string expected =
+        "Cannot create file \"" + target + "\". " + hq::SystemErrorText(ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(ExecError(2, {target}), expected);
+    EXPECT_EQ(ExecError(1, {target, "50"}), expected);
+    EXPECT_EQ(ExecError(5, {target, "0", "0", "4", "4"}), expected);
+    EXPECT_TRUE(FolderFiles(dir_).empty());
+}
+
+TEST_F(ShotTest, ExistingFileIsReplacedWhateverItsExtension) {
+    WriteBytes(Path("shot.txt"), Bytes(10000, 'x'));
+    ASSERT_TRUE(Exec(5, {Path("shot.txt"), "0", "0", "3", "2"}));
+    const Bytes file = ReadBytes(Path("shot.txt"));
+    EXPECT_EQ(file[0], 'B');
+    EXPECT_EQ(bmp::Decode(file).width, 3);
+    ASSERT_TRUE(Exec(1, {Path("shot.txt"), "50"}));
+    EXPECT_EQ(ReadBytes(Path("shot.txt"))[0], 0xFF);
+}
+
+TEST_F(ShotTest, LockedOrReadOnlyTargetIsReportedAndKept) {
+    WriteBytes(Path("locked.bmp"), {1, 2, 3});
+    HANDLE lock = ::CreateFileA(Path("locked.bmp").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ExecError(5, {Path("locked.bmp"), "0", "0", "4", "4"}),
+              "Cannot create file \"" + Path("locked.bmp") + "\". " + hq::SystemErrorText(ERROR_SHARING_VIOLATION));
+    ::CloseHandle(lock);
+    EXPECT_EQ(ReadBytes(Path("locked.bmp")), (Bytes{1, 2, 3}));
+    WriteBytes(Path("ro.jpg"), {4, 5});
+    ::SetFileAttributesA(Path("ro.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ExecError(1, {Path("ro.jpg"), "50"}),
+              "Cannot create file \"" + Path("ro.jpg") + "\". " + hq::SystemErrorText(ERROR_ACCESS_DENIED));
+    ::SetFileAttributesA(Path("ro.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(Path("ro.jpg")), (Bytes{4, 5}));
+    EXPECT_EQ(FolderFiles(dir_).size(), 2u) << "no temporary file left";
+}
+
+TEST_F(ShotTest, RectCopiesTheScreenFromItsCorner) {
+    Painted(nullptr, WS_POPUP | WS_VISIBLE, 10, 20, 40, 60);  // halves at x 10..29 and 30..49
+    ASSERT_TRUE(Exec(5, {Path("r.bmp"), "10", "20", "30", "40"}));
+    const bmp::Image img = ReadPicture(Path("r.bmp"));
+    ASSERT_EQ(img.width, 30);
+    ASSERT_EQ(img.height, 40);
+    EXPECT_EQ(img.bitsPerPixel, DisplayBits());
+    for (int y : {0, 39})
+        for (int x = 0; x < 30; ++x) ASSERT_EQ(bmp::PixelRgb(img, x, y), Rgb(x < 20 ? kLeftColour : kRightColour));
+}
+
+TEST_F(ShotTest, RectWithZeroOrNegativeSizeWritesAnEmptyFile) {
+    for (const auto& [w, h] : {std::pair{"0", "10"}, {"10", "0"}, {"-5", "10"}, {"10", "-1"}}) {
+        WriteBytes(Path("e.bmp"), {9, 9});
+        ASSERT_TRUE(Exec(5, {Path("e.bmp"), "0", "0", w, h})) << w << "x" << h;
+        EXPECT_TRUE(Exists(Path("e.bmp")));
+        EXPECT_TRUE(ReadBytes(Path("e.bmp")).empty());
+    }
+}
+
+TEST_F(ShotTest, RectConvertsSizeFirstThenTopThenLeft) {
+    EXPECT_EQ(ExecError(5, {Path("x.bmp"), "L", "T", "W", "H"}), "'W' is not a valid integer value");
+    EXPECT_EQ(ExecError(5, {Path("x.bmp"), "L", "T", "4", "H"}), "'H' is not a valid integer value");
+    EXPECT_EQ(ExecError(5, {Path("x.bmp"), "L", "T", "4", "4"}), "'T' is not a valid integer value");
+    EXPECT_EQ(ExecError(5, {Path("x.bmp"), "L", "0", "4", "4"}), "'L' is not a valid integer value");
+    EXPECT_TRUE(FolderFiles(dir_).empty());
+}
+
+TEST_F(ShotTest, SizeTheSystemCannotProvideIsAnErrorNotACrash) {
+    for (const auto& [w, h] : {std::pair{"100000", "100000"}, {"2147483647", "2"}, {"70000", "70000"}}) {
+        EXPECT_EQ(ExecError(5, {Path("huge.bmp"), "0", "0", w, h}), "Out of system resources") << w << "x" << h;
+    }
+    EXPECT_FALSE(Exists(Path("huge.bmp")));
+}
+
+TEST_F(ShotTest, WindowIsCapturedWholeEvenPartlyOffScreen) {
+    HWND hwnd = Painted(nullptr, WS_POPUP | WS_VISIBLE, -30, 100, 80, 50);
+    ASSERT_TRUE(Exec(3, {Handle(hwnd), Path("w.bmp")}));
+    const bmp::Image img = ReadPicture(Path("w.bmp"));
+    ASSERT_EQ(img.width, 80);
+    ASSERT_EQ(img.height, 50);
+    EXPECT_EQ(img.bitsPerPixel, DisplayBits());
+    EXPECT_EQ(bmp::PixelRgb(img, 5, 25), Rgb(kLeftColour)) << "the part beyond the screen is drawn too";
+    EXPECT_EQ(bmp::PixelRgb(img, 75, 25), Rgb(kRightColour));
+}
+
+TEST_F(ShotTest, WindowWithFrameHasTheSizeOfItsWindowRectangle) {
+    HWND hwnd = Painted(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 240, 160);
+    RECT r;
+    ::GetWindowRect(hwnd, &r);
+    ASSERT_TRUE(Exec(3, {Handle(hwnd), Path("w.bmp")}));
+    const bmp::Image img = ReadPicture(Path("w.bmp"));
+    EXPECT_EQ(img.width, r.right - r.left);
+    EXPECT_EQ(img.height, r.bottom - r.top);
+}
+
+TEST_F(ShotTest, ObjectIsPrintedAndHiddenObjectIsWhite) {
+    HWND parent = Painted(nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 300, 200);
+    HWND object = CreatePaintedWindow(parent, WS_CHILD | WS_VISIBLE, 10, 10, 64, 32);
+    ASSERT_TRUE(Exec(4, {Handle(object), Path("o.bmp")}));
+    bmp::Image img = ReadPicture(Path("o.bmp"));
+    ASSERT_EQ(img.width, 64);
+    ASSERT_EQ(img.height, 32);
+    EXPECT_EQ(bmp::PixelRgb(img, 0, 0), Rgb(kLeftColour));
+    EXPECT_EQ(bmp::PixelRgb(img, 63, 31), Rgb(kRightColour));
+
+    ::ShowWindow(object, SW_HIDE);
+    ASSERT_TRUE(Exec(4, {Handle(object), Path("h.bmp")}));
+    img = ReadPicture(Path("h.bmp"));
+    ASSERT_EQ(img.width, 64);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x) ASSERT_EQ(bmp::PixelRgb(img, x, y), 0xFFFFFFu);
+}
+
+TEST_F(ShotTest, TextEntryObjectTwiceInARow) {
+    HWND edit = host().CreateTextEntry("Entry", 10, 10, 120, 24);
+    ::ShowWindow(host().MainWindow(), SW_SHOWNOACTIVATE);
+    Pump(100);
+    RECT r;
+    ::GetWindowRect(edit, &r);
+    for (const char* name : {"e1.bmp", "e2.bmp"}) {
+        ASSERT_TRUE(Exec(4, {Handle(edit), Path(name)}));
+        const bmp::Image img = ReadPicture(Path(name));
+        EXPECT_EQ(img.width, r.right - r.left);
+        EXPECT_EQ(img.height, r.bottom - r.top);
+    }
+    EXPECT_EQ(ReadBytes(Path("e1.bmp")), ReadBytes(Path("e2.bmp")));
+}
+
+TEST_F(ShotTest, HandleThatIsNoWindowEndsWithAnErrorAndNoFile) {
+    const std::string expected = hq::SystemErrorText(ERROR_INVALID_WINDOW_HANDLE);
+    for (int id : {3, 4}) {
+        EXPECT_EQ(ExecError(id, {"12345", Path("n.bmp")}), expected) << id;
+        EXPECT_EQ(ExecError(id, {"0", Path("n.bmp")}), expected) << id;
+        EXPECT_EQ(ExecError(id, {"window", Path("n.bmp")}), "'window' is not a valid integer value") << id;
+    }
+    EXPECT_FALSE(Exists(Path("n.bmp")));
+}
+
+}  // namespace
