@@ -256,13 +256,13 @@ int Form::TabIndex(const WinControl* c) const {
     return -1;
 }
 
-HFONT Form::FontHandle(const FontSpec& spec) {
-    auto it = fonts_.find(spec);
+HFONT Form::FontHandle(const FontSpec& font) {
+    auto it = fonts_.find(font);
     if (it != fonts_.end()) return it->second.get();
-    HFONT f = ::CreateFontW(-spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+    HFONT f = ::CreateFontW(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_SWISS, L"Arial");
-    return fonts_.emplace(spec, UniqueFont(f)).first->second.get();
+    return fonts_.emplace(font, UniqueFont(f)).first->second.get();
 }
 
 HDC Form::MeasureDc() {

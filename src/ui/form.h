@@ -224,7 +224,7 @@ public:
     // The form's paint handler: runs on every repaint before the graphic controls paint.
     std::function<void(HDC)> onPaint;
 
-    HFONT FontHandle(const FontSpec& spec);
+    HFONT FontHandle(const FontSpec& font);
     // A memory DC for measuring text (labels size themselves with it).
     HDC MeasureDc();
     int Paints() const { return paints_; }
