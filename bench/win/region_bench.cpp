@@ -13,7 +13,8 @@
 
 #include "../../tests/native/window_test_bmp.h"
 #include "bench_clock.h"
-#include "actions/window/mask_image.h"
+#include "actions/capture/bmp_image.h"
+#include "actions/capture/image_file.h"
 #include "actions/window/mask_runs.h"
 #include "actions/window/region_build.h"
 #include "region_reference.h"
@@ -31,8 +32,8 @@ void Measure(const char* label, const std::string& path) {
     size_t runs = 0;
     hq::UniqueRegion ours;
     {
-        const hq::MaskImage mask = hq::ReadMaskImage(path);
-        const auto rects = hq::BuildMaskRuns(mask.View());
+        const hq::bmp::Image mask = hq::bmp::Convert(hq::ReadBmpFile(path), hq::bmp::Format::Bgrx32);
+        const auto rects = hq::BuildMaskRuns(hq::MaskViewOf(mask));
         runs = rects.size();
         ours = hq::RegionFromRects(rects);
     }

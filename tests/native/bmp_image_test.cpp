@@ -241,6 +241,12 @@ TEST(BmpRead, MalformedFilesAreRefusedWithTheOneText) {
     bad.push_back({"two bits", c.Build()});
     c = Rgb24(), c.bpp = 0;
     bad.push_back({"zero bits", c.Build()});
+    c = Rgb24(), c.bpp = 7;
+    bad.push_back({"seven bits", c.Build()});
+    c = Rgb24(), c.compression = 1;
+    bad.push_back({"rle8 at 24 bits", c.Build()});
+    c = Indexed8(), c.compression = 2;
+    bad.push_back({"rle4 at 8 bits", c.Build()});
     c = Rgb24(), c.compression = 4;
     bad.push_back({"embedded jpeg", c.Build()});
     c = Rgb24(), c.compression = 3, c.masks = {0xFF0000, 0xFF00, 0xFF};

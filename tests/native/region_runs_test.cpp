@@ -2,7 +2,7 @@
 // pixels that are not exactly white.
 #include <gtest/gtest.h>
 
-#include "actions/window/mask_image.h"
+#include "actions/capture/bmp_image.h"
 #include "actions/window/mask_runs.h"
 #include "window_test_bmp.h"
 
@@ -10,19 +10,23 @@ using hq::RunRect;
 
 namespace {
 
-std::vector<RunRect> Runs(const std::vector<std::string>& rows, int bpp = 24) {
-    const auto bytes = hqtestbmp::MakeBmp(rows, bpp);
-    return hq::BuildMaskRuns(hq::DecodeMaskBmp(bytes.data(), bytes.size()).View());
+// The file read as the mask action reads it: any BMP form, converted to 32 bits.
+hq::bmp::Image Picture(const std::vector<uint8_t>& bytes) {
+    return hq::bmp::Convert(hq::bmp::Decode(bytes), hq::bmp::Format::Bgrx32);
 }
 
-// The scan written out pixel by pixel, as a reference.
-std::vector<RunRect> Reference(const hq::MaskImage& m) {
+std::vector<RunRect> Runs(const std::vector<std::string>& rows, int bpp = 24) {
+    const hq::bmp::Image m = Picture(hqtestbmp::MakeBmp(rows, bpp));
+    return hq::BuildMaskRuns(hq::MaskViewOf(m));
+}
+
+// The scan written out pixel by pixel through the module's own pixel access, as a reference.
+std::vector<RunRect> Reference(const hq::bmp::Image& m) {
     std::vector<RunRect> out;
     for (int y = 0; y < m.height; ++y) {
         int start = -1;
         for (int x = 0; x <= m.width; ++x) {
-            const uint8_t* p = m.bits.data() + (static_cast<size_t>(y) * m.width + x) * 4;
-            const bool white = x == m.width || (p[0] == 255 && p[1] == 255 && p[2] == 255);
+            const bool white = x == m.width || hq::bmp::PixelRgb(m, x, y) == 0xFFFFFFu;
             if (!white && start < 0) start = x;
             if (white && start >= 0) {
                 out.push_back({start, y, x, y + 1});
@@ -68,11 +72,29 @@ TEST(MaskRuns, MatchesThePixelByPixelScanOnPseudoRandomMasks) {
             const uint32_t r = seed >> 16;
             return (r % 3 == 0) ? 0xFFFFFFu : (r % 3 == 1) ? 0xFFFFFEu : 0x000000u;
         }, round % 2 ? 32 : 24);
-        const hq::MaskImage m = hq::DecodeMaskBmp(bytes.data(), bytes.size());
-        EXPECT_EQ(hq::BuildMaskRuns(m.View()), Reference(m)) << "round " << round;
+        const hq::bmp::Image m = Picture(bytes);
+        EXPECT_EQ(hq::BuildMaskRuns(hq::MaskViewOf(m)), Reference(m)) << "round " << round;
     }
 }
 
 TEST(MaskRuns, EmptyPictureGivesNoRuns) {
     EXPECT_TRUE(hq::BuildMaskRuns(hq::MaskView{}).empty());
+    EXPECT_TRUE(hq::BuildMaskRuns(hq::MaskViewOf(Picture({}))).empty());  // a file of zero bytes
+}
+
+TEST(MaskRuns, EveryDepthGivesTheRunsOfItsColours) {
+    // White is outside at every depth (palette white, 5-5-5 white widened to exactly
+    // 255); near-white and grey are inside.
+    auto colour = [](int x, int y) {
+        const int k = (x * 5 + y * 3 + x * y) % 7;
+        return k < 2 ? 0x000000u : k < 4 ? 0xFFFFFFu : k < 5 ? 0xFEFFFFu : 0x808080u;
+    };
+    auto runsOf = [](const std::vector<uint8_t>& file) { return hq::BuildMaskRuns(hq::MaskViewOf(Picture(file))); };
+    const auto expected = runsOf(hqtestbmp::MakeBmp(19, 7, colour));
+    for (int bpp : {4, 8, 32}) EXPECT_EQ(runsOf(hqtestbmp::MakeBmpOf(19, 7, bpp, colour)), expected) << bpp;
+    // 5-5-5 cannot hold near-white: it is stored as white and reads as white.
+    auto coarse = [&](int x, int y) { return colour(x, y) == 0xFEFFFFu ? 0xFFFFFFu : colour(x, y); };
+    EXPECT_EQ(runsOf(hqtestbmp::MakeBmpOf(19, 7, 16, colour)), runsOf(hqtestbmp::MakeBmp(19, 7, coarse)));
+    auto mono = [&](int x, int y) { return colour(x, y) == 0x000000u ? 0u : 0xFFFFFFu; };
+    EXPECT_EQ(runsOf(hqtestbmp::MakeBmpOf(19, 7, 1, mono)), runsOf(hqtestbmp::MakeBmp(19, 7, mono)));
 }

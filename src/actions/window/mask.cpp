@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "actions/actions.h"
-#include "actions/window/mask_image.h"
+#include "actions/capture/bmp_image.h"
+#include "actions/capture/image_file.h"
+#include "actions/window/mask_runs.h"
 #include "actions/window/region_build.h"
 #include "actions/window/window_util.h"
 #include "plugin/host.h"
@@ -15,8 +17,10 @@ bool fzSetWindowMask(const Params& p) {
     if (!IsFileWithExtension(path, ".bmp")) return false;
     UniqueRegion region;
     {
-        const MaskImage mask = ReadMaskImage(path);  // needed only while the region is built
-        region = RegionFromRects(BuildMaskRuns(mask.View()));
+        // The picture is needed only while the region is built; every BMP form
+        // reads, and the runs are scanned in one 32-bit layout.
+        const bmp::Image mask = bmp::Convert(ReadBmpFile(path), bmp::Format::Bgrx32);
+        region = RegionFromRects(BuildMaskRuns(MaskViewOf(mask)));
     }
     const HWND window = HostMainWindow();
     ChangeWindowLong(window, GWL_STYLE, 0, WS_THICKFRAME | WS_CAPTION | WS_DLGFRAME);

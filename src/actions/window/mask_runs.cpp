@@ -42,4 +42,11 @@ std::vector<RunRect> BuildMaskRuns(const MaskView& mask) {
     return runs;
 }
 
+MaskView MaskViewOf(const bmp::Image& picture) {
+    if (picture.Empty() || picture.pixels.empty()) return {};
+    const ptrdiff_t stride = static_cast<ptrdiff_t>(picture.Stride());
+    return {picture.pixels.data() + stride * (picture.height - 1), picture.width, picture.height, -stride,
+            picture.bitsPerPixel / 8};
+}
+
 }  // namespace hq

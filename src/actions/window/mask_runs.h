@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "actions/capture/bmp_image.h"
+
 namespace hq {
 
 // A rectangle with exclusive right and bottom edges (the layout of a Win32 RECT).
@@ -28,5 +30,11 @@ struct MaskView {
 // rectangle (start, y) - (end, y + 1). Rectangles come top row first, left to
 // right, which is the order in which the system keeps region rectangles.
 std::vector<RunRect> BuildMaskRuns(const MaskView& mask);
+
+// The rows of a picture of the BMP module, top row first: `picture` must be
+// 32 bits (Format::Bgrx32) or 24 bits (Format::Bgr24) without bit fields, as
+// Convert gives it. Its rows are kept bottom-up, so the stride is negative.
+// An empty picture gives an empty view.
+MaskView MaskViewOf(const bmp::Image& picture);
 
 }  // namespace hq

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../../../bench/win/region_reference.h"
+#include "../../native/bmp_craft.h"
 #include "shape_files.h"
 
 namespace {
@@ -87,6 +88,22 @@ TEST_F(MaskTest, EveryBitDepthReadsAsTheSystemReadsIt) {
         ASSERT_TRUE(Exec(20, {path})) << bpp;
         ExpectSameAsReference(path);
     }
+}
+
+TEST_F(MaskTest, ARunLengthMaskGivesTheShapeOfItsPixels) {
+    // 8-bit run-length rows, bottom row first: encoded runs, a row of one run, an
+    // absolute run; palette entry 0 black, 1 white.
+    bmptest::Craft rle;
+    rle.width = 6, rle.height = 4, rle.bpp = 8, rle.compression = 1, rle.colorsUsed = 2;
+    rle.palette = {0x000000, 0xFFFFFF};
+    rle.pixels = {1, 0, 4, 1, 1, 0, 0, 0,  // "#....#"
+                  1, 1, 4, 0, 1, 1, 0, 0,  // ".####."
+                  6, 1, 0, 0,              // "......"
+                  0, 6, 0, 0, 1, 1, 0, 0,  // "##..##", absolute
+                  0, 1};
+    const std::string path = shapetest::WriteFileBytes("mask_rle8.bmp", rle.Build());
+    ASSERT_TRUE(Exec(20, {path}));
+    ExpectSameAsReference(shapetest::WriteMask("mask_rle8_plain.bmp", {"##..##", "......", ".####.", "#....#"}));
 }
 
 TEST_F(MaskTest, NearWhiteIsInside) {
