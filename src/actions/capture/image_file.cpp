@@ -5,18 +5,6 @@
 
 namespace hq {
 
-std::string SystemErrorText(DWORD code) {
-    if (code == ERROR_SUCCESS) return "Out of system resources";  // a failure the system left unexplained
-    char* buffer = nullptr;
-    const DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                         FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                                     nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text(buffer ? buffer : "", buffer ? n : 0);
-    if (buffer) ::LocalFree(buffer);
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) text.pop_back();
-    return text.empty() ? "Out of system resources" : text;
-}
-
 void FailWithLastError() { Fail(SystemErrorText(::GetLastError())); }
 
 std::string FullPath(const std::string& path) {

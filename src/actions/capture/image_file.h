@@ -11,13 +11,10 @@
 #include <vector>
 
 #include "actions/capture/bmp_image.h"
+#include "plugin/system_text.h"
 
 namespace hq {
 
-// The system's text for an error code, without trailing blanks, line breaks
-// and dots; "Out of system resources" when the system has none (or the
-// code is 0: a failed call that set no error).
-std::string SystemErrorText(DWORD code);
 // Raises the system's text for the calling thread's last error.
 [[noreturn]] void FailWithLastError();
 

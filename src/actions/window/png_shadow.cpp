@@ -11,6 +11,7 @@
 #include "actions/window/window_util.h"
 #include "plugin/handles.h"
 #include "plugin/host.h"
+#include "plugin/system_text.h"
 #include "plugin/text.h"
 
 namespace hq {
@@ -25,7 +26,7 @@ void MakeLayered(HWND window) {
     ::SetLastError(0);
     if (::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(word | WS_EX_LAYERED)) == 0) {
         const DWORD code = ::GetLastError();
-        if (code != 0) ::MessageBoxW(nullptr, Widen(SystemText(code)).c_str(), L"zeZoreredur", MB_OK);
+        if (code != 0) ::MessageBoxW(nullptr, SystemMessage(code).c_str(), L"zeZoreredur", MB_OK);
     }
 }
 

@@ -46,18 +46,3 @@ bool IsFileWithExtension(const std::string& path, const char* extension) {
 }
 
 }  // namespace hq
-
-namespace hq {
-
-std::string SystemText(unsigned long code) {
-    wchar_t* buffer = nullptr;
-    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", n);
-    if (buffer) ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
-    return Narrow(text);
-}
-
-}  // namespace hq

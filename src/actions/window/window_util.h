@@ -40,10 +40,3 @@ namespace hq {
 bool IsFileWithExtension(const std::string& path, const char* extension);
 
 }  // namespace hq
-
-namespace hq {
-
-// The system's text for an error code, without its trailing line break.
-std::string SystemText(unsigned long code);
-
-}  // namespace hq
