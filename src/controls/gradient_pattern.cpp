@@ -16,6 +16,48 @@ int MulDivRound(int a, int b, int c) {
 
 int ClampPercent(int value) { return std::clamp(value, -100, 100); }
 
+namespace {
+
+// MulDivRound(a, b, 100) for |a·b| ≤ 255·100: in 32 bits and by a constant
+// divisor, which the compiler turns into a multiplication.
+inline int MulDivRound100(int a, int b) {
+    const int n = a * b;
+    const int q = ((n < 0 ? -n : n) * 2 + 100) / 200;
+    return n < 0 ? -q : q;
+}
+
+// Entries i0 .. i1−1 of one straight stretch of the table: component c is
+// base[c] + trunc(j·delta[c] / div) with j = j0 + dir·i. Every j of a stretch
+// lies in 0..div and |delta| ≤ 255, so the dividend q = j·|delta| ≤ 255·div,
+// and for such q, q / div = (q·M) >> 24 exactly with M = ⌊2²⁴/div⌋ + 1
+// (the error q·(M − 2²⁴/div)/2²⁴ < 255·div/2²⁴ stays below 1/div), while
+// q·M < 2³² fits 32 bits. The loop is branch-free so it vectorises.
+void Stretch(uint32_t* out, int i0, int i1, int j0, int dir, const int base[3], const int delta[3], int div) {
+    if (i1 <= i0) return;
+    const uint32_t m = (1u << 24) / static_cast<uint32_t>(div) + 1;
+    // q·M for j = j0 + dir·i advances by dir·|delta|·M per entry; modulo 2³²
+    // the running sum is still exact wherever it is read.
+    uint32_t acc[3], step[3], neg[3], b[3];
+    for (int c = 0; c < 3; ++c) {
+        const uint32_t mag = static_cast<uint32_t>(delta[c] < 0 ? -delta[c] : delta[c]);
+        acc[c] = static_cast<uint32_t>(j0 + dir * i0) * mag * m;
+        step[c] = static_cast<uint32_t>(dir) * mag * m;
+        neg[c] = delta[c] < 0 ? ~0u : 0u;
+        b[c] = static_cast<uint32_t>(base[c]);
+    }
+    for (int i = i0; i < i1; ++i) {
+        uint32_t v[3];
+        for (int c = 0; c < 3; ++c) {
+            const uint32_t w = acc[c] >> 24;
+            v[c] = (b[c] + ((w ^ neg[c]) - neg[c])) & 0xFF;  // base ± w, within 0..255
+            acc[c] += step[c];
+        }
+        out[i] = v[0] << 16 | v[1] << 8 | v[2];  // index 0 red, 1 green, 2 blue -> 0x00RRGGBB
+    }
+}
+
+}  // namespace
+
 void BuildGradientColors(const GradientRamp& ramp, GradientColors& out) {
     int f[3], s[3];
     for (int c = 0; c < 3; ++c) {
@@ -24,47 +66,41 @@ void BuildGradientColors(const GradientRamp& ramp, GradientColors& out) {
     }
     const int shift = ClampPercent(ramp.shift);
     for (int c = 0; c < 3; ++c) {
-        if (shift > 0) f[c] += MulDivRound(s[c] - f[c], shift, 100);
-        if (shift < 0) s[c] += MulDivRound(s[c] - f[c], shift, 100);
+        if (shift > 0) f[c] += MulDivRound100(s[c] - f[c], shift);
+        if (shift < 0) s[c] += MulDivRound100(s[c] - f[c], shift);
     }
-    int d[3];
-    for (int c = 0; c < 3; ++c) d[c] = s[c] - f[c];
-    const int r = MulDivRound(255, ClampPercent(ramp.rotation), 100);
-
-    // Each component runs over the same index formula; only the divisor and
-    // the end it starts from change with the rotation.
-    auto component = [&](int c, int i) {
-        if (r == 0) return f[c] + i * d[c] / 255;
-        if (r > 0) {
-            const int k = 255 - r;
-            return i < k ? f[c] + i * d[c] / k : f[c] + (255 - i) * d[c] / r;
-        }
-        const int m = -r;
-        return i <= m ? s[c] - i * d[c] / m : s[c] - (255 - i) * d[c] / (255 - m);
-    };
-    // Components: index 0 red, 1 green, 2 blue -> 0x00RRGGBB.
+    int d[3], nd[3];
+    for (int c = 0; c < 3; ++c) {
+        d[c] = s[c] - f[c];
+        nd[c] = -d[c];
+    }
+    const int r = MulDivRound100(255, ClampPercent(ramp.rotation));
+    uint32_t* e = out.entry;
     if (r == 0) {
-        // i·d/255 truncated toward zero, with |i·d| ≤ 255² accumulated instead
-        // of multiplied and divided: q/255 = (q + 1 + (q >> 8)) >> 8 for q < 65536.
-        int sign[3], step[3], acc[3] = {0, 0, 0};
+        // f + trunc(i·d/255) over the whole table. With q = i·|d| ≤ 255²,
+        // q/255 = (q + 1 + (q >> 8)) >> 8, all within 16 bits.
+        uint16_t v[3][256];
         for (int c = 0; c < 3; ++c) {
-            sign[c] = d[c] < 0 ? -1 : 1;
-            step[c] = d[c] < 0 ? -d[c] : d[c];
-        }
-        for (int i = 0; i < 256; ++i) {
-            int v[3];
-            for (int c = 0; c < 3; ++c) {
-                v[c] = f[c] + sign[c] * ((acc[c] + 1 + (acc[c] >> 8)) >> 8);
-                acc[c] += step[c];
+            const uint16_t mag = static_cast<uint16_t>(d[c] < 0 ? -d[c] : d[c]);
+            const uint16_t neg = d[c] < 0 ? 0xFFFF : 0;
+            const uint16_t base = static_cast<uint16_t>(f[c]);
+            uint16_t q = 0;
+            for (int i = 0; i < 256; ++i, q = static_cast<uint16_t>(q + mag)) {
+                const uint16_t w = static_cast<uint16_t>(static_cast<uint16_t>(q + 1 + (q >> 8)) >> 8);
+                v[c][i] = static_cast<uint16_t>(base + static_cast<uint16_t>((w ^ neg) - neg));
             }
-            out.entry[i] = static_cast<uint32_t>(v[0]) << 16 | static_cast<uint32_t>(v[1]) << 8 |
-                           static_cast<uint32_t>(v[2]);
         }
-        return;
+        for (int i = 0; i < 256; ++i)
+            e[i] = static_cast<uint32_t>(v[0][i]) << 16 | static_cast<uint32_t>(v[1][i]) << 8 | v[2][i];
+    } else if (r > 0) {  // rising from f over 0..k−1, then falling back to f at 255
+        const int k = 255 - r;
+        Stretch(e, 0, k, 0, 1, f, d, k);                // f + i·d/k
+        Stretch(e, k, 256, 255, -1, f, d, r);           // f + (255 − i)·d/r
+    } else {  // falling from s over 0..m, then rising back to s at 255
+        const int m = -r;
+        Stretch(e, 0, m + 1, 0, 1, s, nd, m);           // s − i·d/m
+        Stretch(e, m + 1, 256, 255, -1, s, nd, 255 - m);  // s − (255 − i)·d/(255 − m)
     }
-    for (int i = 0; i < 256; ++i)
-        out.entry[i] = static_cast<uint32_t>(component(0, i)) << 16 | static_cast<uint32_t>(component(1, i)) << 8 |
-                       static_cast<uint32_t>(component(2, i));
 }
 
 PatternSize GradientPatternSize(GradientStyle style) {
