@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <iterator>
 
 namespace hq {
@@ -136,64 +139,83 @@ PatternSize GradientPatternSize(GradientStyle style) {
 
 namespace {
 
-// Rounded square roots of 0 .. 2·180², the largest squared distance a radial
-// pattern measures: n with |√v − n| smallest (√ of an integer is never a half).
-const std::array<uint8_t, 2 * 180 * 180 + 1>& RoundedRoots() {
+// The quarter disc every radial style is made of: entry [b][a] is the table
+// index of axis distances a and b, round(√(a² + b²)) (√ of an integer is never
+// a half, so n is the rounded root exactly when n² − n < v ≤ n² + n). It does
+// not depend on the colours, so it is built once.
+static_assert(std::endian::native == std::endian::little, "index bytes are read four at a time");
+using Quadrant = std::array<std::array<uint8_t, 181>, 181>;
+const Quadrant& QuadrantRoots() {
     static const auto table = [] {
-        std::array<uint8_t, 2 * 180 * 180 + 1> t{};
-        int n = 0;
-        for (int v = 0; v < static_cast<int>(t.size()); ++v) {
-            while ((n + 1) * (n + 1) <= v) ++n;            // n = floor(√v)
-            t[static_cast<size_t>(v)] = static_cast<uint8_t>(v > n * n + n ? n + 1 : n);  // (n+½)² = n²+n+¼
+        auto q = std::make_unique<Quadrant>();
+        for (int b = 0; b <= 180; ++b) {
+            int n = b;  // a = 0: round(√b²) = b; n only grows along the row
+            for (int a = 0; a <= 180; ++a) {
+                const int v = a * a + b * b;
+                while (v > n * n + n) ++n;
+                (*q)[static_cast<size_t>(b)][static_cast<size_t>(a)] = static_cast<uint8_t>(n);
+            }
         }
-        return t;
+        return q;
     }();
-    return table;
+    return *table;
 }
 
-// Radial styles: pixel (x, y) takes T[round(√(dx(x)² + dy(y)²))]. The axis
-// distances come from small tables; a row whose distance an earlier row had
-// is a copy of it, and on a mirrored horizontal axis the right half of each
-// row is the mirror image of its left half.
-void RenderRadial(const GradientColors& t, uint32_t* pixels, int stride, int width, int height,
-                  const std::vector<int>& dx, const std::vector<int>& dy) {
-    const auto& root = RoundedRoots();
-    std::vector<int> xx(static_cast<size_t>(width));
-    for (int x = 0; x < width; ++x) xx[static_cast<size_t>(x)] = dx[static_cast<size_t>(x)] * dx[static_cast<size_t>(x)];
-    const bool mirrored = width == 362;
-    const int computed = mirrored ? 181 : width;
-    int firstRow[361];  // by row distance + 180: the row already computed, or -1
-    std::fill(std::begin(firstRow), std::end(firstRow), -1);
-    for (int y = 0; y < height; ++y) {
-        uint32_t* row = pixels + static_cast<ptrdiff_t>(y) * stride;
-        const int d = dy[static_cast<size_t>(y)];
-        int& seen = firstRow[d + 180];
-        if (seen >= 0) {  // the mirror image of an earlier row
-            std::copy_n(pixels + static_cast<ptrdiff_t>(seen) * stride, width, row);
-            continue;
+// How an axis of a radial pattern measures distance from the centre:
+// Rising a = x and Falling a = 180 − x over 181 pixels, Mirrored over 362
+// pixels with 180 − x on the left half and x − 181 on the right one.
+enum class Axis { Rising, Falling, Mirrored };
+
+// One row of a radial pattern from the quarter-disc row q into `rows` rows
+// (a vertically mirrored pattern fills its row pair from one look-up), four
+// pixels a store: stores, not the look-ups, bound this loop.
+template <Axis horizontal, int rows>
+void RadialRow(const uint32_t* e, const uint8_t* q, uint32_t* const (&out)[rows]) {
+    auto put = [&](int x, uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3) {
+        const uint32_t four[4] = {c0, c1, c2, c3};
+        for (uint32_t* row : out) std::memcpy(row + x, four, sizeof four);
+    };
+    // Four indices a load: the byte loads, not the arithmetic, bound the loop.
+    auto four = [&](int x, uint32_t (&c)[4]) {  // c[k] = e[q[x + k]]
+        uint32_t w;
+        std::memcpy(&w, q + x, 4);
+        for (int k = 0; k < 4; ++k) c[k] = e[(w >> (8 * k)) & 0xFF];
+    };
+    uint32_t c[4];
+    if constexpr (horizontal == Axis::Rising) {
+        for (int x = 0; x < 180; x += 4) four(x, c), put(x, c[0], c[1], c[2], c[3]);
+        for (uint32_t* row : out) row[180] = e[q[180]];
+    } else if constexpr (horizontal == Axis::Falling) {
+        for (int x = 0; x < 180; x += 4) four(177 - x, c), put(x, c[3], c[2], c[1], c[0]);
+        for (uint32_t* row : out) row[180] = e[q[0]];
+    } else {
+        for (int a = 0; a < 180; a += 4) {
+            four(a, c);
+            put(181 + a, c[0], c[1], c[2], c[3]);
+            put(177 - a, c[3], c[2], c[1], c[0]);
         }
-        seen = y;
-        const int yy = d * d;
-        for (int x = 0; x < computed; ++x) row[x] = t.entry[root[static_cast<size_t>(xx[static_cast<size_t>(x)] + yy)]];
-        if (mirrored) std::reverse_copy(row, row + 181, row + 181);
+        for (uint32_t* row : out) row[0] = row[361] = e[q[180]];
     }
 }
 
-// Distances of a 362-pixel mirrored axis: 180 − x′ with x′ = x (x ≤ 180) or 361 − x.
-std::vector<int> MirroredAxis() {
-    std::vector<int> v(362);
-    for (int x = 0; x < 362; ++x) v[static_cast<size_t>(x)] = 180 - (x <= 180 ? x : 361 - x);
-    return v;
-}
-std::vector<int> RisingAxis(int n) {  // distance x
-    std::vector<int> v(static_cast<size_t>(n));
-    for (int x = 0; x < n; ++x) v[static_cast<size_t>(x)] = x;
-    return v;
-}
-std::vector<int> FallingAxis(int n) {  // distance 180 − x
-    std::vector<int> v(static_cast<size_t>(n));
-    for (int x = 0; x < n; ++x) v[static_cast<size_t>(x)] = 180 - x;
-    return v;
+// Radial styles: pixel (x, y) takes T[round(√(a(x)² + b(y)²))]. Each row is
+// one row of the quarter disc, read forwards, backwards or both ways from the
+// middle; a vertically mirrored pattern has rows y and 361 − y alike.
+template <Axis horizontal, Axis vertical>
+void RenderRadial(const GradientColors& t, uint32_t* pixels, int stride) {
+    const Quadrant& roots = QuadrantRoots();
+    auto row = [&](int y) { return pixels + static_cast<ptrdiff_t>(y) * stride; };
+    for (int y = 0; y <= 180; ++y) {
+        const int b = vertical == Axis::Rising ? y : 180 - y;
+        const uint8_t* q = roots[static_cast<size_t>(b)].data();
+        if constexpr (vertical == Axis::Mirrored) {
+            uint32_t* const both[2] = {row(y), row(361 - y)};
+            RadialRow<horizontal, 2>(t.entry, q, both);
+        } else {
+            uint32_t* const one[1] = {row(y)};
+            RadialRow<horizontal, 1>(t.entry, q, one);
+        }
+    }
 }
 
 // Row x0 .. x1−1 takes T[first], T[first + step], ... (step ±1).
@@ -264,24 +286,15 @@ void RenderGradientPattern(GradientStyle style, const GradientColors& t, uint32_
     switch (style) {
     case S::Custom:
         return;
-    case S::RadialC:
-        return RenderRadial(t, px, stride, 362, 362, MirroredAxis(), MirroredAxis());
-    case S::RadialT:
-        return RenderRadial(t, px, stride, 362, 181, MirroredAxis(), RisingAxis(181));
-    case S::RadialB:
-        return RenderRadial(t, px, stride, 362, 181, MirroredAxis(), FallingAxis(181));
-    case S::RadialL:
-        return RenderRadial(t, px, stride, 181, 362, RisingAxis(181), MirroredAxis());
-    case S::RadialR:
-        return RenderRadial(t, px, stride, 181, 362, FallingAxis(181), MirroredAxis());
-    case S::RadialTL:
-        return RenderRadial(t, px, stride, 181, 181, RisingAxis(181), RisingAxis(181));
-    case S::RadialTR:
-        return RenderRadial(t, px, stride, 181, 181, FallingAxis(181), RisingAxis(181));
-    case S::RadialBL:
-        return RenderRadial(t, px, stride, 181, 181, RisingAxis(181), FallingAxis(181));
-    case S::RadialBR:
-        return RenderRadial(t, px, stride, 181, 181, FallingAxis(181), FallingAxis(181));
+    case S::RadialC: return RenderRadial<Axis::Mirrored, Axis::Mirrored>(t, px, stride);
+    case S::RadialT: return RenderRadial<Axis::Mirrored, Axis::Rising>(t, px, stride);
+    case S::RadialB: return RenderRadial<Axis::Mirrored, Axis::Falling>(t, px, stride);
+    case S::RadialL: return RenderRadial<Axis::Rising, Axis::Mirrored>(t, px, stride);
+    case S::RadialR: return RenderRadial<Axis::Falling, Axis::Mirrored>(t, px, stride);
+    case S::RadialTL: return RenderRadial<Axis::Rising, Axis::Rising>(t, px, stride);
+    case S::RadialTR: return RenderRadial<Axis::Falling, Axis::Rising>(t, px, stride);
+    case S::RadialBL: return RenderRadial<Axis::Rising, Axis::Falling>(t, px, stride);
+    case S::RadialBR: return RenderRadial<Axis::Falling, Axis::Falling>(t, px, stride);
     default:
         return RenderRows(style, t, px, stride, size);
     }
