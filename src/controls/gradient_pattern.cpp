@@ -82,19 +82,27 @@ void BuildGradientColors(const GradientRamp& ramp, GradientColors& out) {
     if (r == 0) {
         // f + trunc(i·d/255) over the whole table. With q = i·|d| ≤ 255²,
         // q/255 = (q + 1 + (q >> 8)) >> 8, all within 16 bits.
-        uint16_t v[3][256];
+        // base ± w is (w ^ neg) + (base − neg) with neg = 0 or 0xFFFF.
+        uint16_t mag[3], neg[3], base[3], q[3] = {0, 0, 0};
         for (int c = 0; c < 3; ++c) {
-            const uint16_t mag = static_cast<uint16_t>(d[c] < 0 ? -d[c] : d[c]);
-            const uint16_t neg = d[c] < 0 ? 0xFFFF : 0;
-            const uint16_t base = static_cast<uint16_t>(f[c]);
-            uint16_t q = 0;
-            for (int i = 0; i < 256; ++i, q = static_cast<uint16_t>(q + mag)) {
-                const uint16_t w = static_cast<uint16_t>(static_cast<uint16_t>(q + 1 + (q >> 8)) >> 8);
-                v[c][i] = static_cast<uint16_t>(base + static_cast<uint16_t>((w ^ neg) - neg));
-            }
+            mag[c] = static_cast<uint16_t>(d[c] < 0 ? -d[c] : d[c]);
+            neg[c] = d[c] < 0 ? 0xFFFF : 0;
+            base[c] = static_cast<uint16_t>(f[c] - neg[c]);
         }
-        for (int i = 0; i < 256; ++i)
-            e[i] = static_cast<uint32_t>(v[0][i]) << 16 | static_cast<uint32_t>(v[1][i]) << 8 | v[2][i];
+        // Each entry as its two 16-bit halves (little-endian): green and blue,
+        // then red, so the loop stays in 16-bit lanes.
+        uint16_t halves[256][2];
+        for (int i = 0; i < 256; ++i) {
+            uint16_t v[3];
+            for (int c = 0; c < 3; ++c) {
+                const uint16_t w = static_cast<uint16_t>(static_cast<uint16_t>(q[c] + 1 + (q[c] >> 8)) >> 8);
+                v[c] = static_cast<uint16_t>((w ^ neg[c]) + base[c]);
+                q[c] = static_cast<uint16_t>(q[c] + mag[c]);
+            }
+            halves[i][0] = static_cast<uint16_t>(v[1] << 8 | v[2]);
+            halves[i][1] = v[0];
+        }
+        std::memcpy(e, halves, sizeof halves);
     } else if (r > 0) {  // rising from f over 0..k−1, then falling back to f at 255
         const int k = 255 - r;
         Stretch(e, 0, k, 0, 1, f, d, k);                // f + i·d/k
@@ -230,6 +238,11 @@ void RenderRows(GradientStyle style, const GradientColors& t, uint32_t* pixels, 
     using S = GradientStyle;
     if (style == S::LinearV || style == S::ReflectedH) {  // one column: a plain copy of the table
         uint32_t* p = pixels;
+        if (stride == 1) {  // the pattern's own buffer: whole copies
+            if (style == S::ReflectedH) p = std::reverse_copy(t.entry, t.entry + 256, p);
+            std::memcpy(p, t.entry, sizeof t.entry);
+            return;
+        }
         if (style == S::ReflectedH)
             for (int y = 255; y >= 0; --y, p += stride) *p = t.entry[y];
         for (int y = 0; y < 256; ++y, p += stride) *p = t.entry[y];
