@@ -80,8 +80,8 @@ void BuildGradientColors(const GradientRamp& ramp, GradientColors& out) {
     const int r = MulDivRound100(255, ClampPercent(ramp.rotation));
     uint32_t* e = out.entry;
     if (r == 0) {
-        // f + trunc(i·d/255) over the whole table. With q = i·|d| ≤ 255²,
-        // q/255 = (q + 1 + (q >> 8)) >> 8, all within 16 bits.
+        // f + trunc(i·d/255) over the whole table. For every 16-bit q,
+        // q/255 = (q·0x8081) >> 23: a 16-bit high multiplication and a shift.
         // base ± w is (w ^ neg) + (base − neg) with neg = 0 or 0xFFFF.
         uint16_t mag[3], neg[3], base[3], q[3] = {0, 0, 0};
         for (int c = 0; c < 3; ++c) {
@@ -95,7 +95,7 @@ void BuildGradientColors(const GradientRamp& ramp, GradientColors& out) {
         for (int i = 0; i < 256; ++i) {
             uint16_t v[3];
             for (int c = 0; c < 3; ++c) {
-                const uint16_t w = static_cast<uint16_t>(static_cast<uint16_t>(q[c] + 1 + (q[c] >> 8)) >> 8);
+                const uint16_t w = static_cast<uint16_t>((q[c] * 0x8081u) >> 16) >> 7;  // q / 255
                 v[c] = static_cast<uint16_t>((w ^ neg[c]) + base[c]);
                 q[c] = static_cast<uint16_t>(q[c] + mag[c]);
             }
