@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <iterator>
 
 namespace hq {
 
@@ -175,15 +174,15 @@ const Quadrant& QuadrantRoots() {
 enum class Axis { Rising, Falling, Mirrored };
 
 // One row of a radial pattern from the quarter-disc row q into `rows` rows
-// (a vertically mirrored pattern fills its row pair from one look-up), four
-// pixels a store: stores, not the look-ups, bound this loop.
+// (a vertically mirrored pattern fills its row pair from one look-up).
+// Indices come in four to a load and pixels go out four to a store: one
+// pixel at a time, the byte loads and 4-byte stores bounded the loop.
 template <Axis horizontal, int rows>
 void RadialRow(const uint32_t* e, const uint8_t* q, uint32_t* const (&out)[rows]) {
     auto put = [&](int x, uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3) {
         const uint32_t four[4] = {c0, c1, c2, c3};
         for (uint32_t* row : out) std::memcpy(row + x, four, sizeof four);
     };
-    // Four indices a load: the byte loads, not the arithmetic, bound the loop.
     auto four = [&](int x, uint32_t (&c)[4]) {  // c[k] = e[q[x + k]]
         uint32_t w;
         std::memcpy(&w, q + x, 4);

@@ -82,6 +82,20 @@ TEST(GradientExact, OutOfRangeShiftAndRotationMatchTheReference) {
     }
 }
 
+// Every rotation with every shift: each divisor and step size the table's
+// stretches can meet, for black to white, a one-component ramp, and back.
+TEST(GradientExact, EveryShiftAndRotationMatchesTheReference) {
+    for (const Pair p : {Pair{0x000000, 0xFFFFFF}, Pair{0xFFFFFF, 0x000000}, Pair{0x0A0B0C, 0x0AF00C}})
+        for (int shift = -100; shift <= 100; ++shift)
+            for (int rotation = -100; rotation <= 100; ++rotation) {
+                const GradientRamp ramp{p.first, p.second, shift, rotation};
+                GradientColors got, want;
+                hq::BuildGradientColors(ramp, got);
+                ref::BuildGradientColors(ramp, want);
+                ASSERT_EQ(0, std::memcmp(got.entry, want.entry, sizeof got.entry)) << Describe(ramp);
+            }
+}
+
 // Every style over the whole grid, rendered from the table the grid gives.
 TEST(GradientExact, PatternsMatchTheReferenceForEveryStyleOverTheGrid) {
     for (const GradientRamp& ramp : Grid()) {
