@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdlib>
-#include <iterator>
+#include <cstring>
+#include <memory>
 
 namespace hq {
 
@@ -16,6 +18,48 @@ int MulDivRound(int a, int b, int c) {
 
 int ClampPercent(int value) { return std::clamp(value, -100, 100); }
 
+namespace {
+
+// MulDivRound(a, b, 100) for |a·b| ≤ 255·100: in 32 bits and by a constant
+// divisor, which the compiler turns into a multiplication.
+inline int MulDivRound100(int a, int b) {
+    const int n = a * b;
+    const int q = ((n < 0 ? -n : n) * 2 + 100) / 200;
+    return n < 0 ? -q : q;
+}
+
+// Entries i0 .. i1−1 of one straight stretch of the table: component c is
+// base[c] + trunc(j·delta[c] / div) with j = j0 + dir·i. Every j of a stretch
+// lies in 0..div and |delta| ≤ 255, so the dividend q = j·|delta| ≤ 255·div,
+// and for such q, q / div = (q·M) >> 24 exactly with M = ⌊2²⁴/div⌋ + 1
+// (the error q·(M − 2²⁴/div)/2²⁴ < 255·div/2²⁴ stays below 1/div), while
+// q·M < 2³² fits 32 bits. The loop is branch-free so it vectorises.
+void Stretch(uint32_t* out, int i0, int i1, int j0, int dir, const int base[3], const int delta[3], int div) {
+    if (i1 <= i0) return;
+    const uint32_t m = (1u << 24) / static_cast<uint32_t>(div) + 1;
+    // q·M for j = j0 + dir·i advances by dir·|delta|·M per entry; modulo 2³²
+    // the running sum is still exact wherever it is read.
+    uint32_t acc[3], step[3], neg[3], b[3];
+    for (int c = 0; c < 3; ++c) {
+        const uint32_t mag = static_cast<uint32_t>(delta[c] < 0 ? -delta[c] : delta[c]);
+        acc[c] = static_cast<uint32_t>(j0 + dir * i0) * mag * m;
+        step[c] = static_cast<uint32_t>(dir) * mag * m;
+        neg[c] = delta[c] < 0 ? ~0u : 0u;
+        b[c] = static_cast<uint32_t>(base[c]);
+    }
+    for (int i = i0; i < i1; ++i) {
+        uint32_t v[3];
+        for (int c = 0; c < 3; ++c) {
+            const uint32_t w = acc[c] >> 24;
+            v[c] = (b[c] + ((w ^ neg[c]) - neg[c])) & 0xFF;  // base ± w, within 0..255
+            acc[c] += step[c];
+        }
+        out[i] = v[0] << 16 | v[1] << 8 | v[2];  // index 0 red, 1 green, 2 blue -> 0x00RRGGBB
+    }
+}
+
+}  // namespace
+
 void BuildGradientColors(const GradientRamp& ramp, GradientColors& out) {
     int f[3], s[3];
     for (int c = 0; c < 3; ++c) {
@@ -24,47 +68,49 @@ void BuildGradientColors(const GradientRamp& ramp, GradientColors& out) {
     }
     const int shift = ClampPercent(ramp.shift);
     for (int c = 0; c < 3; ++c) {
-        if (shift > 0) f[c] += MulDivRound(s[c] - f[c], shift, 100);
-        if (shift < 0) s[c] += MulDivRound(s[c] - f[c], shift, 100);
+        if (shift > 0) f[c] += MulDivRound100(s[c] - f[c], shift);
+        if (shift < 0) s[c] += MulDivRound100(s[c] - f[c], shift);
     }
-    int d[3];
-    for (int c = 0; c < 3; ++c) d[c] = s[c] - f[c];
-    const int r = MulDivRound(255, ClampPercent(ramp.rotation), 100);
-
-    // Each component runs over the same index formula; only the divisor and
-    // the end it starts from change with the rotation.
-    auto component = [&](int c, int i) {
-        if (r == 0) return f[c] + i * d[c] / 255;
-        if (r > 0) {
-            const int k = 255 - r;
-            return i < k ? f[c] + i * d[c] / k : f[c] + (255 - i) * d[c] / r;
-        }
-        const int m = -r;
-        return i <= m ? s[c] - i * d[c] / m : s[c] - (255 - i) * d[c] / (255 - m);
-    };
-    // Components: index 0 red, 1 green, 2 blue -> 0x00RRGGBB.
+    int d[3], nd[3];
+    for (int c = 0; c < 3; ++c) {
+        d[c] = s[c] - f[c];
+        nd[c] = -d[c];
+    }
+    const int r = MulDivRound100(255, ClampPercent(ramp.rotation));
+    uint32_t* e = out.entry;
     if (r == 0) {
-        // i·d/255 truncated toward zero, with |i·d| ≤ 255² accumulated instead
-        // of multiplied and divided: q/255 = (q + 1 + (q >> 8)) >> 8 for q < 65536.
-        int sign[3], step[3], acc[3] = {0, 0, 0};
+        // f + trunc(i·d/255) over the whole table. For every 16-bit q,
+        // q/255 = (q·0x8081) >> 23: a 16-bit high multiplication and a shift.
+        // base ± w is (w ^ neg) + (base − neg) with neg = 0 or 0xFFFF.
+        uint16_t mag[3], neg[3], base[3], q[3] = {0, 0, 0};
         for (int c = 0; c < 3; ++c) {
-            sign[c] = d[c] < 0 ? -1 : 1;
-            step[c] = d[c] < 0 ? -d[c] : d[c];
+            mag[c] = static_cast<uint16_t>(d[c] < 0 ? -d[c] : d[c]);
+            neg[c] = d[c] < 0 ? 0xFFFF : 0;
+            base[c] = static_cast<uint16_t>(f[c] - neg[c]);
         }
+        // Each entry as its two 16-bit halves (little-endian): green and blue,
+        // then red, so the loop stays in 16-bit lanes.
+        uint16_t halves[256][2];
         for (int i = 0; i < 256; ++i) {
-            int v[3];
+            uint16_t v[3];
             for (int c = 0; c < 3; ++c) {
-                v[c] = f[c] + sign[c] * ((acc[c] + 1 + (acc[c] >> 8)) >> 8);
-                acc[c] += step[c];
+                const uint16_t w = static_cast<uint16_t>((q[c] * 0x8081u) >> 16) >> 7;  // q / 255
+                v[c] = static_cast<uint16_t>((w ^ neg[c]) + base[c]);
+                q[c] = static_cast<uint16_t>(q[c] + mag[c]);
             }
-            out.entry[i] = static_cast<uint32_t>(v[0]) << 16 | static_cast<uint32_t>(v[1]) << 8 |
-                           static_cast<uint32_t>(v[2]);
+            halves[i][0] = static_cast<uint16_t>(v[1] << 8 | v[2]);
+            halves[i][1] = v[0];
         }
-        return;
+        std::memcpy(e, halves, sizeof halves);
+    } else if (r > 0) {  // rising from f over 0..k−1, then falling back to f at 255
+        const int k = 255 - r;
+        Stretch(e, 0, k, 0, 1, f, d, k);                // f + i·d/k
+        Stretch(e, k, 256, 255, -1, f, d, r);           // f + (255 − i)·d/r
+    } else {  // falling from s over 0..m, then rising back to s at 255
+        const int m = -r;
+        Stretch(e, 0, m + 1, 0, 1, s, nd, m);           // s − i·d/m
+        Stretch(e, m + 1, 256, 255, -1, s, nd, 255 - m);  // s − (255 − i)·d/(255 − m)
     }
-    for (int i = 0; i < 256; ++i)
-        out.entry[i] = static_cast<uint32_t>(component(0, i)) << 16 | static_cast<uint32_t>(component(1, i)) << 8 |
-                       static_cast<uint32_t>(component(2, i));
 }
 
 PatternSize GradientPatternSize(GradientStyle style) {
@@ -100,64 +146,83 @@ PatternSize GradientPatternSize(GradientStyle style) {
 
 namespace {
 
-// Rounded square roots of 0 .. 2·180², the largest squared distance a radial
-// pattern measures: n with |√v − n| smallest (√ of an integer is never a half).
-const std::array<uint8_t, 2 * 180 * 180 + 1>& RoundedRoots() {
+// The quarter disc every radial style is made of: entry [b][a] is the table
+// index of axis distances a and b, round(√(a² + b²)) (√ of an integer is never
+// a half, so n is the rounded root exactly when n² − n < v ≤ n² + n). It does
+// not depend on the colours, so it is built once.
+static_assert(std::endian::native == std::endian::little, "index bytes are read four at a time");
+using Quadrant = std::array<std::array<uint8_t, 181>, 181>;
+const Quadrant& QuadrantRoots() {
     static const auto table = [] {
-        std::array<uint8_t, 2 * 180 * 180 + 1> t{};
-        int n = 0;
-        for (int v = 0; v < static_cast<int>(t.size()); ++v) {
-            while ((n + 1) * (n + 1) <= v) ++n;            // n = floor(√v)
-            t[static_cast<size_t>(v)] = static_cast<uint8_t>(v > n * n + n ? n + 1 : n);  // (n+½)² = n²+n+¼
+        auto q = std::make_unique<Quadrant>();
+        for (int b = 0; b <= 180; ++b) {
+            int n = b;  // a = 0: round(√b²) = b; n only grows along the row
+            for (int a = 0; a <= 180; ++a) {
+                const int v = a * a + b * b;
+                while (v > n * n + n) ++n;
+                (*q)[static_cast<size_t>(b)][static_cast<size_t>(a)] = static_cast<uint8_t>(n);
+            }
         }
-        return t;
+        return q;
     }();
-    return table;
+    return *table;
 }
 
-// Radial styles: pixel (x, y) takes T[round(√(dx(x)² + dy(y)²))]. The axis
-// distances come from small tables; a row whose distance an earlier row had
-// is a copy of it, and on a mirrored horizontal axis the right half of each
-// row is the mirror image of its left half.
-void RenderRadial(const GradientColors& t, uint32_t* pixels, int stride, int width, int height,
-                  const std::vector<int>& dx, const std::vector<int>& dy) {
-    const auto& root = RoundedRoots();
-    std::vector<int> xx(static_cast<size_t>(width));
-    for (int x = 0; x < width; ++x) xx[static_cast<size_t>(x)] = dx[static_cast<size_t>(x)] * dx[static_cast<size_t>(x)];
-    const bool mirrored = width == 362;
-    const int computed = mirrored ? 181 : width;
-    int firstRow[361];  // by row distance + 180: the row already computed, or -1
-    std::fill(std::begin(firstRow), std::end(firstRow), -1);
-    for (int y = 0; y < height; ++y) {
-        uint32_t* row = pixels + static_cast<ptrdiff_t>(y) * stride;
-        const int d = dy[static_cast<size_t>(y)];
-        int& seen = firstRow[d + 180];
-        if (seen >= 0) {  // the mirror image of an earlier row
-            std::copy_n(pixels + static_cast<ptrdiff_t>(seen) * stride, width, row);
-            continue;
+// How an axis of a radial pattern measures distance from the centre:
+// Rising a = x and Falling a = 180 − x over 181 pixels, Mirrored over 362
+// pixels with 180 − x on the left half and x − 181 on the right one.
+enum class Axis { Rising, Falling, Mirrored };
+
+// One row of a radial pattern from the quarter-disc row q into `rows` rows
+// (a vertically mirrored pattern fills its row pair from one look-up).
+// Indices come in four to a load and pixels go out four to a store: one
+// pixel at a time, the byte loads and 4-byte stores bounded the loop.
+template <Axis horizontal, int rows>
+void RadialRow(const uint32_t* e, const uint8_t* q, uint32_t* const (&out)[rows]) {
+    auto put = [&](int x, uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3) {
+        const uint32_t four[4] = {c0, c1, c2, c3};
+        for (uint32_t* row : out) std::memcpy(row + x, four, sizeof four);
+    };
+    auto four = [&](int x, uint32_t (&c)[4]) {  // c[k] = e[q[x + k]]
+        uint32_t w;
+        std::memcpy(&w, q + x, 4);
+        for (int k = 0; k < 4; ++k) c[k] = e[(w >> (8 * k)) & 0xFF];
+    };
+    uint32_t c[4];
+    if constexpr (horizontal == Axis::Rising) {
+        for (int x = 0; x < 180; x += 4) four(x, c), put(x, c[0], c[1], c[2], c[3]);
+        for (uint32_t* row : out) row[180] = e[q[180]];
+    } else if constexpr (horizontal == Axis::Falling) {
+        for (int x = 0; x < 180; x += 4) four(177 - x, c), put(x, c[3], c[2], c[1], c[0]);
+        for (uint32_t* row : out) row[180] = e[q[0]];
+    } else {
+        for (int a = 0; a < 180; a += 4) {
+            four(a, c);
+            put(181 + a, c[0], c[1], c[2], c[3]);
+            put(177 - a, c[3], c[2], c[1], c[0]);
         }
-        seen = y;
-        const int yy = d * d;
-        for (int x = 0; x < computed; ++x) row[x] = t.entry[root[static_cast<size_t>(xx[static_cast<size_t>(x)] + yy)]];
-        if (mirrored) std::reverse_copy(row, row + 181, row + 181);
+        for (uint32_t* row : out) row[0] = row[361] = e[q[180]];
     }
 }
 
-// Distances of a 362-pixel mirrored axis: 180 − x′ with x′ = x (x ≤ 180) or 361 − x.
-std::vector<int> MirroredAxis() {
-    std::vector<int> v(362);
-    for (int x = 0; x < 362; ++x) v[static_cast<size_t>(x)] = 180 - (x <= 180 ? x : 361 - x);
-    return v;
-}
-std::vector<int> RisingAxis(int n) {  // distance x
-    std::vector<int> v(static_cast<size_t>(n));
-    for (int x = 0; x < n; ++x) v[static_cast<size_t>(x)] = x;
-    return v;
-}
-std::vector<int> FallingAxis(int n) {  // distance 180 − x
-    std::vector<int> v(static_cast<size_t>(n));
-    for (int x = 0; x < n; ++x) v[static_cast<size_t>(x)] = 180 - x;
-    return v;
+// Radial styles: pixel (x, y) takes T[round(√(a(x)² + b(y)²))]. Each row is
+// one row of the quarter disc, read forwards, backwards or both ways from the
+// middle; a vertically mirrored pattern has rows y and 361 − y alike.
+template <Axis horizontal, Axis vertical>
+void RenderRadial(const GradientColors& t, uint32_t* pixels, int stride) {
+    const Quadrant& roots = QuadrantRoots();
+    auto row = [&](int y) { return pixels + static_cast<ptrdiff_t>(y) * stride; };
+    for (int y = 0; y <= 180; ++y) {
+        const int b = vertical == Axis::Rising ? y : 180 - y;
+        const uint8_t* q = roots[static_cast<size_t>(b)].data();
+        if constexpr (vertical == Axis::Mirrored) {
+            uint32_t* const both[2] = {row(y), row(361 - y)};
+            RadialRow<horizontal, 2>(t.entry, q, both);
+        } else {
+            uint32_t* const one[1] = {row(y)};
+            RadialRow<horizontal, 1>(t.entry, q, one);
+        }
+    }
 }
 
 // Row x0 .. x1−1 takes T[first], T[first + step], ... (step ±1).
@@ -172,6 +237,11 @@ void RenderRows(GradientStyle style, const GradientColors& t, uint32_t* pixels, 
     using S = GradientStyle;
     if (style == S::LinearV || style == S::ReflectedH) {  // one column: a plain copy of the table
         uint32_t* p = pixels;
+        if (stride == 1) {  // the pattern's own buffer: whole copies
+            if (style == S::ReflectedH) p = std::reverse_copy(t.entry, t.entry + 256, p);
+            std::memcpy(p, t.entry, sizeof t.entry);
+            return;
+        }
         if (style == S::ReflectedH)
             for (int y = 255; y >= 0; --y, p += stride) *p = t.entry[y];
         for (int y = 0; y < 256; ++y, p += stride) *p = t.entry[y];
@@ -228,24 +298,15 @@ void RenderGradientPattern(GradientStyle style, const GradientColors& t, uint32_
     switch (style) {
     case S::Custom:
         return;
-    case S::RadialC:
-        return RenderRadial(t, px, stride, 362, 362, MirroredAxis(), MirroredAxis());
-    case S::RadialT:
-        return RenderRadial(t, px, stride, 362, 181, MirroredAxis(), RisingAxis(181));
-    case S::RadialB:
-        return RenderRadial(t, px, stride, 362, 181, MirroredAxis(), FallingAxis(181));
-    case S::RadialL:
-        return RenderRadial(t, px, stride, 181, 362, RisingAxis(181), MirroredAxis());
-    case S::RadialR:
-        return RenderRadial(t, px, stride, 181, 362, FallingAxis(181), MirroredAxis());
-    case S::RadialTL:
-        return RenderRadial(t, px, stride, 181, 181, RisingAxis(181), RisingAxis(181));
-    case S::RadialTR:
-        return RenderRadial(t, px, stride, 181, 181, FallingAxis(181), RisingAxis(181));
-    case S::RadialBL:
-        return RenderRadial(t, px, stride, 181, 181, RisingAxis(181), FallingAxis(181));
-    case S::RadialBR:
-        return RenderRadial(t, px, stride, 181, 181, FallingAxis(181), FallingAxis(181));
+    case S::RadialC: return RenderRadial<Axis::Mirrored, Axis::Mirrored>(t, px, stride);
+    case S::RadialT: return RenderRadial<Axis::Mirrored, Axis::Rising>(t, px, stride);
+    case S::RadialB: return RenderRadial<Axis::Mirrored, Axis::Falling>(t, px, stride);
+    case S::RadialL: return RenderRadial<Axis::Rising, Axis::Mirrored>(t, px, stride);
+    case S::RadialR: return RenderRadial<Axis::Falling, Axis::Mirrored>(t, px, stride);
+    case S::RadialTL: return RenderRadial<Axis::Rising, Axis::Rising>(t, px, stride);
+    case S::RadialTR: return RenderRadial<Axis::Falling, Axis::Rising>(t, px, stride);
+    case S::RadialBL: return RenderRadial<Axis::Rising, Axis::Falling>(t, px, stride);
+    case S::RadialBR: return RenderRadial<Axis::Falling, Axis::Falling>(t, px, stride);
     default:
         return RenderRows(style, t, px, stride, size);
     }
