@@ -8,6 +8,7 @@
 #include "actions/capture/gdi_image.h"
 #include "actions/capture/image_file.h"
 #include "plugin/error.h"
+#include "plugin/file_name.h"
 #include "plugin/handles.h"
 
 namespace hq {
@@ -40,21 +41,11 @@ UniquePalette HalftonePalette() {
     return palette;
 }
 
-// Exactly ".bmp": the last component's text from its last dot on.
-bool HasBmpExtension(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    return dot != std::string::npos && name.compare(dot, std::string::npos, ".bmp") == 0;
-}
-
 }  // namespace
 
 bool fzChangeColorBmp(const Params& p) {
     const std::string path = p[0];
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    if (!HasBmpExtension(path)) return false;
+    if (!IsFileWithExtension(path, ".bmp")) return false;
 
     bmp::Image image = ReadBmpFile(path);
     const std::string depth = p[1];

@@ -8,6 +8,7 @@
 #include "actions/window/mask_runs.h"
 #include "actions/window/region_build.h"
 #include "actions/window/window_util.h"
+#include "plugin/file_name.h"
 #include "plugin/host.h"
 
 namespace hq {

@@ -9,6 +9,7 @@
 #include "actions/actions.h"
 #include "actions/window/gdiplus_layer.h"
 #include "actions/window/window_util.h"
+#include "plugin/file_name.h"
 #include "plugin/handles.h"
 #include "plugin/host.h"
 #include "plugin/system_text.h"

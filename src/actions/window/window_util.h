@@ -31,12 +31,3 @@ HWND ExternalWindow(const std::string& objectName);
 HWND ObjectWindow(const std::string& objectName);
 
 }  // namespace hq
-
-namespace hq {
-
-// True when a file (not a folder) exists at `path` and the path's extension,
-// from its last dot after the last path delimiter, is exactly `extension`
-// (case-sensitive: ".BMP" is not ".bmp").
-bool IsFileWithExtension(const std::string& path, const char* extension);
-
-}  // namespace hq
