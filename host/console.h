@@ -8,5 +8,7 @@ namespace hqhost {
 void Print(const std::string& utf8);             // no line break added
 std::string Utf8FromCp1251(const std::string& text);
 std::string Cp1251FromUtf8(const std::string& text);
+std::wstring WideFromCp1251(const std::string& text);
+std::string Cp1251FromWide(const std::wstring& text);
 
 }  // namespace hqhost

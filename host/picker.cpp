@@ -2,6 +2,7 @@
 // picker would return (an object name, a variable name or a file path).
 #include <string>
 
+#include "console.h"
 #include "hqhost.h"
 
 namespace hqhost {
@@ -35,19 +36,6 @@ LRESULT CALLBACK PickerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-std::wstring FromCp1251(const std::string& s) {
-    std::wstring w(s.size(), L'\0');
-    w.resize(::MultiByteToWideChar(1251, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size())));
-    return w;
-}
-
-std::string ToCp1251(const std::wstring& w) {
-    std::string s(w.size() * 2, '\0');
-    s.resize(::WideCharToMultiByte(1251, 0, w.data(), static_cast<int>(w.size()), s.data(), static_cast<int>(s.size()),
-                                   nullptr, nullptr));
-    return s;
-}
-
 }  // namespace
 
 std::optional<std::string> PickerWindow(int32_t code, const std::string& initial) {
@@ -68,7 +56,7 @@ std::optional<std::string> PickerWindow(int32_t code, const std::string& initial
     HWND win = ::CreateWindowExW(WS_EX_DLGMODALFRAME, L"hqhostPicker", title, WS_CAPTION | WS_SYSMENU | WS_POPUP,
                                  200, 200, 360, 120, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SetWindowLongPtrW(win, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&st));
-    st.edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", FromCp1251(initial).c_str(),
+    st.edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", WideFromCp1251(initial).c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 10, 330, 22, win, nullptr,
                                 nullptr, nullptr);
     ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 180, 45, 75, 25, win,
@@ -87,7 +75,7 @@ std::optional<std::string> PickerWindow(int32_t code, const std::string& initial
     if (owner) ::EnableWindow(owner, TRUE);
     ::DestroyWindow(win);
     if (!st.ok) return std::nullopt;
-    return ToCp1251(st.text);
+    return Cp1251FromWide(st.text);
 }
 
 }  // namespace hqhost

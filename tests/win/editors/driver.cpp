@@ -4,18 +4,13 @@
 
 #include <cstring>
 
+#include "plugin/text.h"
+
 namespace hqtest {
 
 namespace {
 
 Driver* g_driver = nullptr;
-
-std::wstring Wide(const std::string& s) {
-    std::wstring w(s.size() + 1, L'\0');
-    w.resize(static_cast<size_t>(
-        ::MultiByteToWideChar(1251, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()))));
-    return w;
-}
 
 BOOL CALLBACK FindForm(HWND h, LPARAM lp) {
     wchar_t cls[64] = {};
@@ -64,7 +59,7 @@ hq::ui::ControlProbe OpenForm::Form() const {
 void OpenForm::Type(const std::string& name, const std::string& text) const {
     const HWND h = Query(name).hwnd;
     ASSERT_NE(h, nullptr) << name << " has no window";
-    ::SendMessageW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    ::SendMessageW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(hq::Widen(text).c_str()));
 }
 
 void OpenForm::Click(const std::string& name) const {
