@@ -29,17 +29,6 @@ public:
                 break;
             }
     }
-
-    // Asks the host for a text-entry object. The field takes the slot's text
-    // whatever the answer, except when the slot still holds the filter itself
-    // (the author closed the list without choosing): then the name the field
-    // had stays, instead of the filter text taking its place.
-    void SpeedButton1Click() {
-        ui::Edit& field = edit("Edit1");
-        const std::string before = field.Text();
-        Pick(kPickObject, field, std::string(kTextEntryFilter));
-        if (field.Text() == kTextEntryFilter) field.SetText(before);
-    }
 };
 
 }  // namespace
@@ -55,8 +44,7 @@ const DialogDesign& MBox9Design() {
         .controls =
             {
                 EditField("Edit1", 16, 36, 342).Holds(1),
-                GlyphButton("SpeedButton1", 360, 36, 24, 24, Glyph::Object, "Выбрать объект из списка")
-                    .OnClick(&TMBox9Form::SpeedButton1Click),
+                ObjectPick("SpeedButton1", 360, 36, "Edit1").Filter(std::string(kTextEntryFilter)),
                 Radio("RadioButton0", 16, 104, 217, 17, "Можно вводить любые символы.").Writes("Edit2", "0"),
                 Radio("RadioButton1", 16, 136, 201, 17, "Разрешить ввод только цифр.").Writes("Edit2", "1"),
                 Radio("RadioButton2", 16, 168, 265, 17, "Буквы записываются в нижнем регистре.").Writes("Edit2", "2"),

@@ -309,7 +309,11 @@ void EditorForm::Pick(int code, ui::Edit& field, const std::optional<std::string
     AssignHostString(&local.slot, field.Text());
     if (filter) AssignHostString(&local.slot, *filter);
     const bool answered = (access(code, &local.slot) & 0xFF) != 0;
-    if (answered || code == kPickObject) field.SetText(local.slot ? local.slot : "");
+    const std::string returned = local.slot ? local.slot : "";
+    // A host that left a filter in the slot picked nothing: the field keeps the
+    // author's text rather than becoming the filter.
+    if (filter && returned == *filter) return;
+    if (answered || code == kPickObject) field.SetText(returned);
 }
 
 // ------------------------------------------------------------------ painting

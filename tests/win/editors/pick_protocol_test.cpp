@@ -95,7 +95,7 @@ TEST_F(PickProtocol, ObjectListAnsweredFalseStillTakesTheSlotText) {
 
 TEST_F(PickProtocol, FilterReplacesTheFieldTextInTheRequest) {
     g_script = {true, false, ""};
-    EXPECT_EQ(ClickAndRead("SpeedButton2", "Edit2"), "ObjectType=8");
+    EXPECT_EQ(ClickAndRead("SpeedButton2", "Edit2"), "Old") << "the filter left in the slot picks nothing";
     ASSERT_EQ(g_calls.size(), 1u);
     EXPECT_EQ(g_calls[0].sent, "ObjectType=8") << "the host receives only the filter";
     g_script = {true, true, "Entry3"};
