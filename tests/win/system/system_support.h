@@ -1,31 +1,16 @@
-// Helpers of the desktop, input and system tests: replacing one imported
-// function of the loaded plug-in with a spy that records and forwards, and
-// plain test windows.
+// Helpers of the desktop, input and system tests: plain test windows and
+// cursor files (import spies come from the shared support library).
 #pragma once
 #include <windows.h>
+
+#include "import_patch.h"
 
 #include <string>
 #include <vector>
 
 namespace systest {
 
-// Routes the plug-in's import `name` (any DLL) to `spy` while alive. The
-// previous target (the host's counting wrapper, or the system function) is
-// kept in `previous()` so the spy can forward to it. Must be destroyed before
-// the plug-in is unloaded.
-class ImportPatch {
-public:
-    ImportPatch(HMODULE module, const char* name, void* spy);
-    ImportPatch(const ImportPatch&) = delete;
-    ImportPatch& operator=(const ImportPatch&) = delete;
-    ~ImportPatch();
-    void* previous() const { return previous_; }
-    bool installed() const { return slot_ != nullptr; }
-
-private:
-    void** slot_ = nullptr;
-    void* previous_ = nullptr;
-};
+using hqtest::ImportPatch;
 
 // A top-level popup window of the tests' own class, painted with `color`,
 // that records the mouse-button messages it receives.
