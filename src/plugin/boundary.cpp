@@ -14,7 +14,8 @@ size_t g_errorLength = 0;
 
 void KeepErrorText(const char* text) noexcept {
     if (!text) text = "";
-    size_t n = ::strnlen(text, kErrorTextCapacity);
+    size_t n = 0;
+    while (n < kErrorTextCapacity && text[n]) ++n;
     if (n < kErrorTextCapacity) {
         std::memcpy(g_errorText, text, n);
     } else {

@@ -360,6 +360,7 @@ bool Form::PreTranslate(const MSG& msg) {
 }
 
 int Form::ShowModal() {
+    if (!hwnd_) return kModalCancel;  // the window was destroyed from outside
     modalResult_ = kModalNone;
     if (onShow) onShow();
     const HWND previous = ::GetActiveWindow();
