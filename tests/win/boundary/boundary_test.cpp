@@ -29,6 +29,7 @@ struct HeapState {
     void*(__cdecl* calloc_)(size_t, size_t) = nullptr;
     void*(__cdecl* realloc_)(void*, size_t) = nullptr;
     void(__cdecl* free_)(void*) = nullptr;
+    char*(__cdecl* strdup_)(const char*) = nullptr;
     std::set<void*> live, freed;
     size_t allocations = 0;
     size_t failAt = 0;  // 1-based allocation number that fails, 0 for none
@@ -68,6 +69,14 @@ void* __cdecl SpyRealloc(void* old, size_t n) {
     return p;
 }
 
+// The C library's own allocation that the plug-in frees with free().
+char* __cdecl SpyStrdup(const char* text) {
+    if (g_heap.NextFails()) return nullptr;
+    char* p = g_heap.strdup_(text);
+    g_heap.Made(p);
+    return p;
+}
+
 void __cdecl SpyFree(void* p) {
     if (!p) return;
     if (g_heap.live.count(p)) {
@@ -80,18 +89,20 @@ void __cdecl SpyFree(void* p) {
     }
 }
 
-// Routes the plug-in's malloc, calloc, realloc and free through g_heap while alive.
+// Routes the plug-in's malloc, calloc, realloc, _strdup and free through g_heap while alive.
 class HeapSpy {
 public:
     explicit HeapSpy(HMODULE plugin)
         : malloc_(plugin, "malloc", reinterpret_cast<void*>(&SpyMalloc)),
           calloc_(plugin, "calloc", reinterpret_cast<void*>(&SpyCalloc)),
           realloc_(plugin, "realloc", reinterpret_cast<void*>(&SpyRealloc)),
+          strdup_(plugin, "_strdup", reinterpret_cast<void*>(&SpyStrdup)),
           free_(plugin, "free", reinterpret_cast<void*>(&SpyFree)) {
         g_heap = HeapState{};
         g_heap.malloc_ = reinterpret_cast<decltype(g_heap.malloc_)>(malloc_.previous());
         g_heap.calloc_ = reinterpret_cast<decltype(g_heap.calloc_)>(calloc_.previous());
         g_heap.realloc_ = reinterpret_cast<decltype(g_heap.realloc_)>(realloc_.previous());
+        g_heap.strdup_ = reinterpret_cast<decltype(g_heap.strdup_)>(strdup_.previous());
         g_heap.free_ = reinterpret_cast<decltype(g_heap.free_)>(free_.previous());
     }
     bool installed() const { return malloc_.installed() && free_.installed(); }
@@ -106,7 +117,7 @@ public:
     size_t Allocations() const { return g_heap.allocations; }
 
 private:
-    ImportPatch malloc_, calloc_, realloc_, free_;
+    ImportPatch malloc_, calloc_, realloc_, strdup_, free_;
 };
 
 // A 24-bit bottom-up BMP of pseudo-random pixels (compresses badly as JPEG).
