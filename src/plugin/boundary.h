@@ -1,10 +1,11 @@
 // The error boundary at every export: no C++ exception leaves the plug-in.
 // An error becomes a continuable structured exception the host can report.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <new>
+
+#include "plugin/error_text.h"
 
 namespace hq {
 
@@ -12,13 +13,6 @@ namespace hq {
 // parameter 0 points to the message (Windows-1251, NUL-terminated, valid
 // until the next error), parameter 1 is its length.
 constexpr uint32_t kErrorExceptionCode = 0xE07A0001u;
-
-// Size of the process-wide message buffer, terminating NUL included. A longer
-// text is cut and ends in "...".
-constexpr size_t kErrorTextCapacity = 4096;
-
-// Copies `text` into the message buffer. Allocates nothing.
-void KeepErrorText(const char* text) noexcept;
 
 // Raises the structured exception for the kept text. Returns only when the
 // host chooses to continue execution. Nothing the caller owns on the heap may
