@@ -194,16 +194,6 @@ TEST_F(Boundary, ErrorsRaisedToAHostThatUnwindsLeaveNoHeapBlockBehind) {
     EXPECT_EQ(heap.Live(), settled) << "each error left its message on the heap";
 }
 
-TEST_F(Boundary, AVeryLongErrorTextArrivesCutAndTerminated) {
-    const std::string text = "x" + std::string(20000, '9');
-    const std::string error = ExecError(21, {text, "0", "0"});
-    ASSERT_GT(error.size(), 1000u);
-    EXPECT_LT(error.size(), text.size());
-    EXPECT_EQ(std::strlen(error.c_str()), error.size()) << "the length parameter must match the text";
-    EXPECT_EQ(error.compare(0, 1001, "'" + text.substr(0, 1000)), 0);
-    EXPECT_EQ(error.substr(error.size() - 3), "...");
-}
-
 TEST_F(Boundary, EveryFailedAllocationOfAnErroringActionStillReportsAnError) {
     // A failure while the error is being reported must still reach the host
     // as an error, never end the process.
