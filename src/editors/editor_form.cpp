@@ -292,9 +292,11 @@ bool EditorForm::Run(char** slots) {
     const int count = ParameterCount();
     for (int i = 0; i < count; ++i) Holder(i + 1).SetText(slots[i] ? slots[i] : "");
     if (ShowModal() != ui::kModalOk) return false;
-    std::vector<std::string> texts;
-    for (int i = 0; i < count; ++i) texts.push_back(Holder(i + 1).Text());
-    for (int i = 0; i < count; ++i) AssignHostString(&slots[i], texts[static_cast<size_t>(i)]);
+    // Every new block first: if one cannot be made, each slot keeps the host's block.
+    std::vector<NewHostString> blocks;
+    blocks.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) blocks.emplace_back(Holder(i + 1).Text());
+    for (int i = 0; i < count; ++i) blocks[static_cast<size_t>(i)].StoreInto(&slots[i]);
     return true;
 }
 

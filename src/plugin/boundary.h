@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <exception>
 #include <new>
-#include <string>
+
+#include "plugin/error_text.h"
 
 namespace hq {
 
@@ -13,25 +14,27 @@ namespace hq {
 // until the next error), parameter 1 is its length.
 constexpr uint32_t kErrorExceptionCode = 0xE07A0001u;
 
-// Raises the structured exception for `message`. Returns only when the host
-// chooses to continue execution.
-void RaiseHostError(const std::string& message);
+// Raises the structured exception for the kept text. Returns only when the
+// host chooses to continue execution. Nothing the caller owns on the heap may
+// be alive at this point: a host that unwinds instead never returns here.
+void RaiseKeptError() noexcept;
 
-// Runs `body`; an exception it throws is fully unwound first, then reported
-// to the host, and `onError` is returned if the host continues.
+// Runs `body`; an exception it throws is fully unwound and its text copied
+// into the message buffer, then reported to the host, and `onError` is
+// returned if the host continues. Reporting allocates nothing, so it cannot
+// fail for lack of memory.
 template <typename Body, typename Result = decltype(std::declval<Body>()())>
 Result Guarded(Body&& body, Result onError = Result()) {
-    std::string message;
     try {
         return body();
     } catch (const std::bad_alloc&) {
-        message = "Out of memory";
+        KeepErrorText("Out of memory");
     } catch (const std::exception& e) {
-        message = e.what();
+        KeepErrorText(e.what());
     } catch (...) {
-        message = "Unknown error";
+        KeepErrorText("Unknown error");
     }
-    RaiseHostError(message);
+    RaiseKeptError();
     return onError;
 }
 

@@ -10,6 +10,10 @@ struct ExecRow {
     int32_t id;
     int count;  // registered parameter count
     bool (*action)(const Params&);
+    // Host callbacks the action always calls (HostCallback flags), checked
+    // before it runs. Callbacks needed only for some parameters are checked by
+    // the action where it decides.
+    unsigned needs = 0;
 };
 
 // The row for an action ID, or null for an ID that names no action.

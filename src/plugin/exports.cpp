@@ -26,6 +26,8 @@ constexpr int32_t kMessageReapplyTextEntry = 6;
 bool ExecAction(int32_t id, const char* const* list) {
     const ExecRow* row = FindExecRow(id);
     if (!row) return false;
+    RequireHostCallbacks(row->needs);
+    // A null list reads as empty texts, as a null slot does (Params).
     if (id == 100) {
         // The colour-depth conversion works on copies owned by the plug-in.
         std::vector<std::string> copies;
@@ -48,6 +50,7 @@ void HQAPI hqRegisterPlugIn(RegisterActionFn registerAction, uint32_t reserved,
         s.setVariable = setVariable;
         s.registerAction = registerAction;
         s.reserved = reserved;
+        if (!registerAction) return;
         for (const CatalogueRow& row : kCatalogue)
             registerAction(row.id, row.name, row.hint, row.count, row.HighIndex(), row.codes);
     });
@@ -56,9 +59,10 @@ void HQAPI hqRegisterPlugIn(RegisterActionFn registerAction, uint32_t reserved,
 void HQAPI hqInitPlugIn(HWND mainWindow, char** name, char** author, char** description) {
     GuardedVoid([&] {
         Slots().mainWindow = mainWindow;
-        AssignHostString(name, kPluginName);
-        AssignHostString(author, kPluginAuthor);
-        AssignHostString(description, kPluginDescription);
+        // A null slot pointer is a slot the host does not want filled.
+        if (name) AssignHostString(name, kPluginName);
+        if (author) AssignHostString(author, kPluginAuthor);
+        if (description) AssignHostString(description, kPluginDescription);
     });
 }
 
@@ -67,7 +71,8 @@ bool HQAPI hqExecAction(int32_t id, const char* const* params) {
 }
 
 bool HQAPI hqEditAction(int32_t id, char** params) {
-    return Guarded([&] { return EditAction(id, params); }, false);
+    // Without a list there are no slots to show or replace.
+    return Guarded([&] { return params != nullptr && EditAction(id, params); }, false);
 }
 
 void HQAPI hqMessage(int32_t code) {

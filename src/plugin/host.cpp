@@ -25,13 +25,22 @@ void FreeHostString(char** slot) {
 }
 
 void AssignHostString(char** slot, std::string_view text) {
-    const size_t length = std::min(text.size(), text.find('\0'));  // up to the first NUL
     FreeHostString(slot);
-    auto* block = static_cast<char*>(::GlobalAlloc(GMEM_FIXED, length + 1));
-    if (!block) Fail("Out of memory");
-    std::memcpy(block, text.data(), length);
-    block[length] = '\0';
-    *slot = block;
+    NewHostString(text).StoreInto(slot);
+}
+
+NewHostString::NewHostString(std::string_view text) {
+    const size_t length = std::min(text.size(), text.find('\0'));  // up to the first NUL
+    block_.reset(::GlobalAlloc(GMEM_FIXED, length + 1));
+    if (!block_) Fail("Out of memory");
+    auto* chars = static_cast<char*>(block_.get());
+    std::memcpy(chars, text.data(), length);
+    chars[length] = '\0';
+}
+
+void NewHostString::StoreInto(char** slot) {
+    FreeHostString(slot);
+    *slot = static_cast<char*>(block_.release());
 }
 
 std::string TakeHostString(char** slot) {
@@ -40,16 +49,28 @@ std::string TakeHostString(char** slot) {
     return text;
 }
 
+void RequireHostCallbacks(unsigned needed) {
+    const HostSlots& s = Slots();
+    const bool missing = ((needed & kGetVariable) && !s.getVariable) || ((needed & kSetVariable) && !s.setVariable) ||
+                         ((needed & kScriptProcessor) && !s.scriptProcessor);
+    if (missing) Fail(kMissingCallbackText);
+}
+
 std::string GetHostVariable(const std::string& name) {
+    RequireHostCallbacks(kGetVariable);
     char* value = nullptr;
     Slots().getVariable(name.c_str(), &value);
     return TakeHostString(&value);
 }
 
 void SetHostVariable(const std::string& name, const std::string& value) {
+    RequireHostCallbacks(kSetVariable);
     Slots().setVariable(name.c_str(), value.c_str());
 }
 
-void RunHostScript(const std::string& script) { Slots().scriptProcessor(script.c_str()); }
+void RunHostScript(const std::string& script) {
+    RequireHostCallbacks(kScriptProcessor);
+    Slots().scriptProcessor(script.c_str());
+}
 
 }  // namespace hq

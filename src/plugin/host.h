@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "plugin/handles.h"
+
 // The host's register convention: the first three 32-bit arguments in EAX,
 // EDX, ECX, further ones on the stack (callee pops), result in EAX. GCC pushes
 // stack arguments right to left while the host pushes them left to right, so
@@ -47,8 +49,33 @@ void SetPluginModule(HINSTANCE module);
 // raises an error and leaves the slot null.
 void AssignHostString(char** slot, std::string_view text);
 void FreeHostString(char** slot);
+
+// A new host string not yet stored in any slot; freed unless released into one.
+// Lets a caller make every block first and replace the slots only when all exist.
+class NewHostString {
+public:
+    // Raises "Out of memory" when the block cannot be allocated.
+    explicit NewHostString(std::string_view text);
+    // Frees the slot's previous block and stores this one there.
+    void StoreInto(char** slot);
+
+private:
+    UniqueGlobal block_;
+};
 // Copies the text a host returned through a slot (null reads as empty) and frees the block.
 std::string TakeHostString(char** slot);
+
+// The callbacks an action calls, as a set of flags.
+enum HostCallback : unsigned {
+    kGetVariable = 1u << 0,
+    kSetVariable = 1u << 1,
+    kScriptProcessor = 1u << 2,
+};
+// The error raised when an action needs a callback the host has not registered.
+constexpr char kMissingCallbackText[] = "Host callback is not registered";
+// Raises kMissingCallbackText unless every callback in `needed` is registered.
+// Actions call it before they change anything.
+void RequireHostCallbacks(unsigned needed);
 
 // Reads a host variable (name with its square brackets); a null answer is empty text.
 std::string GetHostVariable(const std::string& name);

@@ -1,6 +1,7 @@
 # Plug-in spine: exports glue, callback slots, host strings, catalogue, About box.
 list(APPEND HQ_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/int_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/error_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/catalogue.cpp)
 list(APPEND HQ_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/host.cpp

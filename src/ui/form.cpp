@@ -360,6 +360,7 @@ bool Form::PreTranslate(const MSG& msg) {
 }
 
 int Form::ShowModal() {
+    if (!hwnd_) return kModalCancel;  // the window was destroyed from outside
     modalResult_ = kModalNone;
     if (onShow) onShow();
     const HWND previous = ::GetActiveWindow();
@@ -392,6 +393,7 @@ int Form::ShowModal() {
             break;
         }
         if (got < 0) break;
+        if (msg.message == ProbeMessage()) continue;  // a probe is sent, never posted
         if (PreTranslate(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -400,7 +402,7 @@ int Form::ShowModal() {
 
     for (HWND h : disabled)
         if (::IsWindow(h)) ::EnableWindow(h, TRUE);
-    ::ShowWindow(hwnd_.get(), SW_HIDE);
+    if (hwnd_) ::ShowWindow(hwnd_.get(), SW_HIDE);
     if (previous && ::IsWindow(previous) && previous != hwnd_.get()) ::SetActiveWindow(previous);
     if (error_) {
         DestroyHandle();
@@ -435,6 +437,23 @@ void Form::Paint() {
         firstPaintCounter_ = now.QuadPart;
         ::SetPropW(hwnd_.get(), kFirstPaintProperty, reinterpret_cast<HANDLE>(1));
     }
+}
+
+// The probe request behind lParam, or null when it is not one to answer: it
+// must be sent by this thread (not posted, not from another thread or
+// process), lie wholly in the live part of this thread's stack (the sender's
+// frame, above ours), and carry the right size and magic.
+ControlProbe* Form::TrustedProbe(LPARAM lp) const {
+    if (::InSendMessageEx(nullptr) != ISMEX_NOSEND) return nullptr;
+    if (::GetWindowThreadProcessId(hwnd_.get(), nullptr) != ::GetCurrentThreadId()) return nullptr;
+    const auto* tib = reinterpret_cast<const NT_TIB*>(::NtCurrentTeb());
+    const auto here = reinterpret_cast<uintptr_t>(&tib);
+    const auto base = reinterpret_cast<uintptr_t>(tib->StackBase);
+    const auto at = static_cast<uintptr_t>(lp);
+    if (at <= here || at >= base || base - at < sizeof(ControlProbe)) return nullptr;
+    auto* p = reinterpret_cast<ControlProbe*>(at);
+    if (p->size != sizeof(ControlProbe) || p->magic != ControlProbe::kMagic) return nullptr;
+    return p;
 }
 
 bool Form::Probe(ControlProbe& p) {
@@ -475,7 +494,10 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const HWND self = hwnd_.get();
-    if (msg == ProbeMessage() && msg != 0) return Probe(*reinterpret_cast<ControlProbe*>(lp)) ? 1 : 0;
+    if (msg == ProbeMessage() && msg != 0) {
+        ControlProbe* p = TrustedProbe(lp);
+        return p && Probe(*p) ? 1 : 0;
+    }
     switch (msg) {
     case WM_ERASEBKGND: {
         RECT r;
@@ -570,6 +592,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             ::SetFocus(savedFocus_);
             return 0;
         }
+        break;
+    case WM_DESTROY:
+        // Destroyed from outside (our own destruction releases hwnd_ first):
+        // forget the handle and end the modal loop as cancelled.
+        ::RemovePropW(self, kFirstPaintProperty);
+        hwnd_.release();
+        tooltip_ = nullptr;
+        hover_ = pressed_ = nullptr;
+        if (modalResult_ == kModalNone) modalResult_ = kModalCancel;
         break;
     case WM_SETTINGCHANGE: {
         const LRESULT r = ::DefWindowProcW(self, msg, wp, lp);

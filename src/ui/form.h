@@ -256,6 +256,7 @@ private:
     GraphicControl* GraphicAt(int x, int y) const;
     void TrackMouse(int x, int y);
     void KeepError(std::exception_ptr e);
+    ControlProbe* TrustedProbe(LPARAM lp) const;
     bool Probe(ControlProbe& p);
     void DestroyHandle();
 

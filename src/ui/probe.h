@@ -1,8 +1,10 @@
 // What tests, the shot command and benchmarks can ask an open form: a control
 // found by its design name (kind, place, visibility, text, state) or the
 // form's own paint bookkeeping, and a click on a control. The form answers the
-// registered message ProbeMessage() with lParam pointing to a ControlProbe in
-// the same process; the result is 1 when the name was found.
+// registered message ProbeMessage() with lParam pointing to a ControlProbe;
+// the result is 1 when the name was found. Only a request sent from the
+// form's own thread, lying on that thread's stack and carrying the right size
+// and magic, is answered; anything else is answered 0 and nothing is written.
 #pragma once
 #include <windows.h>
 
@@ -23,6 +25,9 @@ struct ControlProbe {
         kSelect = 4, // choose as the author would: a combo box item (itemIndex), a
                      // slider position (position); then query the control
     };
+    static constexpr uint32_t kMagic = 0x7A51B0E5u;
+    uint32_t size = sizeof(ControlProbe);
+    uint32_t magic = kMagic;
     int32_t op = kQuery;
     char name[64] = {};
 

@@ -2,13 +2,13 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "plugin/error.h"
 
 extern "C" {
 #include <jpeglib.h>
+#include <jerror.h>
 }
 
 namespace hq {
@@ -30,12 +30,58 @@ void ErrorExit(j_common_ptr cinfo) {
 
 void Silent(j_common_ptr) {}
 
-// Plain C-style body: nothing with a destructor lives across setjmp/longjmp.
-// Returns 0, or the encoder's message number on failure.
+// The encoder writes into a byte buffer owned by the caller (freed by its
+// owner on every path, so no failure can free it twice or lose it), doubled
+// whenever the encoder fills it.
+struct Destination {
+    jpeg_destination_mgr pub;
+    std::vector<uint8_t>* bytes;
+};
+
+Destination* DestinationOf(j_compress_ptr cinfo) { return reinterpret_cast<Destination*>(cinfo->dest); }
+
+void InitDestination(j_compress_ptr cinfo) {
+    Destination* d = DestinationOf(cinfo);
+    d->pub.next_output_byte = d->bytes->data();
+    d->pub.free_in_buffer = d->bytes->size();
+}
+
+// Doubles the buffer; false when memory runs out (no exception reaches the encoder).
+bool Grow(std::vector<uint8_t>& bytes) noexcept {
+    try {
+        bytes.resize(bytes.size() * 2);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+boolean EmptyDestination(j_compress_ptr cinfo) {
+    Destination* d = DestinationOf(cinfo);
+    const size_t used = d->bytes->size();  // called only when the buffer is full
+    if (!Grow(*d->bytes)) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
+    d->pub.next_output_byte = d->bytes->data() + used;
+    d->pub.free_in_buffer = d->bytes->size() - used;
+    return TRUE;
+}
+
+void TermDestination(j_compress_ptr cinfo) {
+    Destination* d = DestinationOf(cinfo);
+    d->bytes->resize(d->bytes->size() - d->pub.free_in_buffer);  // shrinking never allocates
+}
+
+// Plain C-style body: nothing with a destructor lives across setjmp/longjmp;
+// `out` belongs to the caller and is not empty. Returns 0, or the encoder's
+// message number on failure.
 int EncodeRows(const uint8_t* topRow, ptrdiff_t stride, int width, int height, bool fourBytes, int quality,
-               unsigned char** out, unsigned long* outSize) {
+               std::vector<uint8_t>* out) {
     jpeg_compress_struct cinfo;
     ErrorManager err;
+    Destination dest;
+    dest.pub.init_destination = InitDestination;
+    dest.pub.empty_output_buffer = EmptyDestination;
+    dest.pub.term_destination = TermDestination;
+    dest.bytes = out;
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = ErrorExit;
     err.pub.output_message = Silent;
@@ -45,7 +91,7 @@ int EncodeRows(const uint8_t* topRow, ptrdiff_t stride, int width, int height, b
         return err.code ? err.code : -1;
     }
     jpeg_create_compress(&cinfo);
-    jpeg_mem_dest(&cinfo, out, outSize);
+    cinfo.dest = &dest.pub;
     cinfo.image_width = static_cast<JDIMENSION>(width);
     cinfo.image_height = static_cast<JDIMENSION>(height);
     cinfo.input_components = fourBytes ? 4 : 3;
@@ -69,17 +115,15 @@ int EncodeRows(const uint8_t* topRow, ptrdiff_t stride, int width, int height, b
 
 namespace {
 
+constexpr size_t kFirstOutputSize = 64 * 1024;
+
 std::vector<uint8_t> EncodeStored(const uint8_t* pixels, int width, int height, size_t stride, bool fourBytes,
                                   uint8_t quality) {
     if (width <= 0 || height <= 0) return {};
     const auto step = static_cast<ptrdiff_t>(stride);
     const uint8_t* top = pixels + step * (height - 1);  // rows are stored bottom-up
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    const int code = EncodeRows(top, step, width, height, fourBytes, JpegQuality(quality), &buffer, &size);
-    std::vector<uint8_t> bytes;
-    if (code == 0 && buffer) bytes.assign(buffer, buffer + size);
-    std::free(buffer);
+    std::vector<uint8_t> bytes(kFirstOutputSize);
+    const int code = EncodeRows(top, step, width, height, fourBytes, JpegQuality(quality), &bytes);
     if (code != 0) Fail("JPEG error #" + std::to_string(code));
     return bytes;
 }

@@ -8,6 +8,7 @@
 #include "actions/capture/gdi_image.h"
 #include "actions/capture/image_file.h"
 #include "actions/capture/jpeg_writer.h"
+#include "actions/window/window_util.h"
 #include "plugin/error.h"
 #include "plugin/handles.h"
 #include "plugin/int_text.h"
@@ -27,7 +28,7 @@ void CopyScreen(const WindowDc& screen, HBITMAP bitmap, int x, int y, int width,
 
 // The window a handle parameter names; raises the system's text when it names none.
 HWND WindowParam(const char* text) {
-    const HWND hwnd = reinterpret_cast<HWND>(static_cast<intptr_t>(StrToInt(text)));
+    const HWND hwnd = WindowFromText(text);
     if (!hwnd || !::IsWindow(hwnd)) Fail(SystemErrorText(ERROR_INVALID_WINDOW_HANDLE));
     return hwnd;
 }

@@ -87,6 +87,7 @@ bool fzSetWatermark(const Params& p) {
         });
     } else {
         HostStrings parts;
+        RequireHostCallbacks(kGetVariable | kSetVariable | kScriptProcessor);
         SetHostVariable("[fzRez]", p[6]);
         RunHostScript("StrParse \"[fzRez]\" \",\" \"[$]\" \"\"");
         static const char* const kNames[3] = {"[$1]", "[$2]", "[$3]"};

@@ -6,6 +6,7 @@
 
 #include "actions/actions.h"
 #include "actions/window/window_util.h"
+#include "plugin/host.h"
 
 namespace hq {
 
@@ -22,7 +23,9 @@ PendingOptions& Pending() {
 
 void Style(HWND edit, DWORD set, DWORD clear) { ChangeWindowLong(edit, GWL_STYLE, set, clear); }
 
+// `edit` null (the object's handle names no window): nothing is touched.
 void ApplyOptions(HWND edit, const std::string& input, const std::string& readOnly) {
+    if (!edit) return;
     if (input == "0") {
         Style(edit, 0, ES_NUMBER | ES_LOWERCASE | ES_UPPERCASE);
     } else if (input == "1") {
@@ -52,7 +55,14 @@ bool fzSetTextEntryOptions(const Params& p) {
 void ReapplyPendingTextEntryOptions() {
     const PendingOptions pending = Pending();  // a copy: the host's callbacks cannot change it
     if (pending.object.empty()) return;
-    ApplyOptions(ObjectWindow(pending.object), pending.input, pending.readOnly);
+    RequireHostCallbacks(kGetVariable | kSetVariable | kScriptProcessor);
+    const std::optional<HWND> edit = TryObjectWindow(pending.object);
+    if (!edit || !*edit) {
+        // The object is gone: forget its options rather than fail every later message.
+        ReleasePendingTextEntryOptions();
+        return;
+    }
+    ApplyOptions(*edit, pending.input, pending.readOnly);
 }
 
 void ReleasePendingTextEntryOptions() {

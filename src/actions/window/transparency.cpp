@@ -23,7 +23,9 @@ COLORREF ColourKey(const char* red, const char* green, const char* blue) {
     return RGB(r, g, b);
 }
 
+// `window` null (the handle names no window): nothing is touched.
 void SetColourKey(HWND window, COLORREF key) {
+    if (!window) return;
     ChangeWindowLong(window, GWL_STYLE, 0, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     ChangeWindowLong(window, GWL_EXSTYLE, WS_EX_LAYERED, 0);
     ::SetLayeredWindowAttributes(window, key, 255, LWA_COLORKEY);
@@ -31,6 +33,7 @@ void SetColourKey(HWND window, COLORREF key) {
 }
 
 void ClearColourKey(HWND window) {
+    if (!window) return;
     ChangeWindowLong(window, GWL_EXSTYLE, 0, WS_EX_LAYERED);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
@@ -60,6 +63,7 @@ bool fzNoColorTransparentCustomWindow(const Params& p) {
 
 bool fzCustomWindowSizeBox(const Params& p) {
     const HWND window = ExternalWindow(p[0]);
+    if (!window) return true;
     ChangeWindowLong(window, GWL_STYLE, WS_THICKFRAME, 0);
     RECT r{};
     ::GetWindowRect(window, &r);

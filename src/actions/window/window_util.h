@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace hq {
@@ -21,13 +22,26 @@ void RunRelayoutScript();
 // raises the conversion error for anything else.
 HWND HandleFromText(const std::string& text);
 
+// The window a handle value names, or null when it names none. The special
+// values (0, HWND_BROADCAST, HWND_TOPMOST and the other insert-after or
+// parent markers) are never windows: messages and style changes sent to them
+// would reach every top-level window or none.
+HWND WindowFromHandle(HWND value);
+// HandleFromText, then WindowFromHandle: every handle that comes from text
+// goes through here before any message or style change reaches it.
+HWND WindowFromText(const std::string& text);
+
 // The window the host publishes in "[<object name>.WinHandle]" (name cut to
-// 255 characters); raises the conversion error when the variable is missing.
+// 255 characters); raises the conversion error when the variable is missing;
+// null when the value names no window.
 HWND ExternalWindow(const std::string& objectName);
 
 // Asks the host for the window of a named object: [fzRez] := name, then the
 // host script GetObjectHandle fills [ObjHandle]; raises the conversion error
-// when no object has that name.
+// when no object has that name; null when the handle names no window.
 HWND ObjectWindow(const std::string& objectName);
+// The same lookup without the error: nothing when [ObjHandle] is not integer
+// text (no object has that name any more).
+std::optional<HWND> TryObjectWindow(const std::string& objectName);
 
 }  // namespace hq
