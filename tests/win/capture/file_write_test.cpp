@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "actions/capture/image_file.h"
 #include "import_patch.h"
 #include "plugin/system_text.h"
 
@@ -91,8 +92,9 @@ protected:
     }
     // A 3 x 2 capture of the screen's corner written to `path` (ID 5).
     std::vector<std::string> Shot(const std::string& path) { return {path, "0", "0", "3", "2"}; }
+    // The create error as it names a path: in full where the system can resolve it.
     std::string CreateError(const std::string& path, DWORD code) {
-        return "Cannot create file \"" + path + "\". " + hq::SystemErrorText(code);
+        return "Cannot create file \"" + hq::FullPath(path) + "\". " + hq::SystemErrorText(code);
     }
     std::unique_ptr<ImportPatch> write_, read_, replace_, move_, sleep_;
 };
@@ -179,6 +181,7 @@ TEST_F(FileWriteTest, AnExistingTargetIsReplacedKeepingItsAttributes) {
 }
 
 TEST_F(FileWriteTest, APathTooLongForTheSystemIsRefusedBeforeAnythingIsWritten) {
+    ASSERT_LT(dir_.size() + 20, size_t{MAX_PATH});
     char old[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, old);
     ASSERT_TRUE(::SetCurrentDirectoryA(dir_.c_str()));
