@@ -82,14 +82,16 @@ constexpr size_t kFreshNameLength = 12;
 // identity; its old content is parked under `backup` during the swap, so that
 // none of ReplaceFile's failures leaves the target without it.
 DWORD MoveIntoPlace(const std::string& temp, const std::string& target, const std::string& backup) {
-    const DWORD code = WithRetries([&] {
+    DWORD code = WithRetries([&] {
         if (!Exists(target)) return ::MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
         return ::ReplaceFileA(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                               nullptr) != FALSE;
     });
     if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        // The old file went to `backup` but ours could not take its name: put the old one back.
-        WithRetries([&] { return ::MoveFileExA(backup.c_str(), target.c_str(), 0) != FALSE; });
+        // The old file went to `backup` but ours could not take its name: put
+        // the old one back, after which the target is as it was.
+        if (WithRetries([&] { return ::MoveFileExA(backup.c_str(), target.c_str(), 0) != FALSE; }) == ERROR_SUCCESS)
+            code = ERROR_UNABLE_TO_MOVE_REPLACEMENT;
     } else if (code == ERROR_SUCCESS && Exists(backup)) {
         WithRetries([&] { return ::DeleteFileA(backup.c_str()) != FALSE; });
     }

@@ -20,6 +20,7 @@ struct Spies {
     int replaceCalls = 0, moveCalls = 0;              // ReplaceFileA, MoveFileExA attempts
     int refusals = 0;                                 // that many replace/move attempts fail...
     DWORD refusal = ERROR_SUCCESS;                    // ...with this code
+    bool halfSwap = false;                            // ReplaceFileA stops half way
     std::vector<DWORD> pauses;                        // Sleep requests (none really taken)
     std::string replacedName, backupName;             // ReplaceFileA's first and third arguments
     uint64_t bytesRead = 0;                           // ReadFile: bytes asked for
@@ -55,6 +56,12 @@ BOOL WINAPI SpyReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, 
     ++g.replaceCalls;
     g.replacedName = replaced ? replaced : "";
     g.backupName = backup ? backup : "";
+    if (g.halfSwap) {
+        // The old file moved to the backup name, ours failing to take its place.
+        ::MoveFileA(replaced, backup);
+        ::SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+        return FALSE;
+    }
     if (Refuse()) return FALSE;
     return reinterpret_cast<decltype(&::ReplaceFileA)>(g.realReplace)(replaced, replacement, backup, flags, exclude,
                                                                       reserved);
@@ -154,6 +161,16 @@ TEST_F(FileWriteTest, TransientRefusalsOfTheReplaceAreRetriedForAboutASecond) {
         EXPECT_EQ(FolderFiles(dir_), c.targetExists || c.written ? std::vector<std::string>{"r.bmp"}
                                                                   : std::vector<std::string>{});
     }
+}
+
+TEST_F(FileWriteTest, AReplaceStoppedHalfWayPutsTheOldFileBack) {
+    const Bytes old = {'o', 'l', 'd'};
+    WriteBytes(Path("half.bmp"), old);
+    g.halfSwap = true;
+    EXPECT_EQ(ExecError(5, Shot(Path("half.bmp"))), CreateError(Path("half.bmp"), ERROR_UNABLE_TO_MOVE_REPLACEMENT));
+    EXPECT_EQ(g.replaceCalls, 1);
+    EXPECT_EQ(ReadBytes(Path("half.bmp")), old);
+    EXPECT_EQ(FolderFiles(dir_), std::vector<std::string>{"half.bmp"});
 }
 
 TEST_F(FileWriteTest, AnExistingTargetIsReplacedKeepingItsAttributes) {
