@@ -151,7 +151,10 @@ void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> p
     const DWORD fullLength =
         path.size() < MAX_PATH ? ::GetFullPathNameA(path.c_str(), MAX_PATH, fullBuffer, nullptr) : 0;
     if (path.size() >= MAX_PATH || fullLength >= MAX_PATH) FailFile("Cannot create file", path, ERROR_FILENAME_EXCED_RANGE);
-    if (fullLength == 0) FailFile("Cannot create file", path, ::GetLastError());
+    if (fullLength == 0) {
+        const DWORD code = ::GetLastError();  // an empty path may set none
+        FailFile("Cannot create file", path, code ? code : ERROR_INVALID_NAME);
+    }
     const std::string full(fullBuffer, fullLength);
     const std::string folder = full.substr(0, full.find_last_of('\\') + 1);
     if (folder.size() + kFreshNameLength >= MAX_PATH) FailFile("Cannot create file", path, ERROR_FILENAME_EXCED_RANGE);
