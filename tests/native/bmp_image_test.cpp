@@ -217,10 +217,6 @@ TEST(BmpRead, MalformedFilesAreRefusedWithTheOneText) {
     bad.push_back({"rle8 at 4 bits", c.Build()});
     c = Rle8({0, 1}), c.width = 4000, c.height = 4000;
     bad.push_back({"rle dimensions beyond its data", c.Build()});
-    c = Rgb24(), c.width = 9000, c.height = 9000;
-    bad.push_back({"absurd dimensions", c.Build()});
-    c = Rgb24(), c.width = 0x7FFFFFFF, c.height = -0x7FFFFFFF;
-    bad.push_back({"overflowing dimensions", c.Build()});
     c = Rgb24(), c.width = 0;
     bad.push_back({"zero width", c.Build()});
     c = Rgb24(), c.height = 0;
@@ -274,7 +270,7 @@ TEST(BmpRead, CeilingsAdmitWhatAFileCanDescribe) {
     EXPECT_EQ(bmp::Decode(big.Build()).width, 8192);
     big.width = 8224;  // one more 32-pixel group a row: beyond the ceiling, rows present or not
     big.pixels.resize(8224 / 8 * 8192);
-    EXPECT_EQ(DecodeError(big.Build()), "Bitmap image is not valid");
+    EXPECT_EQ(DecodeError(big.Build()), "Out of system resources");
     // Run-length: kRleBasePixels plus kRlePixelsPerByte per byte of data.
     Craft rle = Rle8({0, 1});  // end of bitmap at once: 2 bytes of data
     rle.width = 256, rle.height = 258;
@@ -282,6 +278,45 @@ TEST(BmpRead, CeilingsAdmitWhatAFileCanDescribe) {
     EXPECT_EQ(bmp::PixelRgb(img, 255, 257), 0u);
     rle.height = 259;
     EXPECT_EQ(DecodeError(rle.Build()), "Bitmap image is not valid");
+}
+
+TEST(BmpRead, SoundPicturesBeyondTheCeilingAreOutOfResourcesNotInvalid) {
+    std::vector<std::pair<std::string, Bytes>> large;
+    Craft c = Rgb24();
+    c.width = 9000, c.height = 9000;
+    large.push_back({"header of a large picture, no rows", c.Build()});
+    c = Rgb24(), c.width = 0x7FFFFFFF, c.height = -0x7FFFFFFF;
+    large.push_back({"largest top-down dimensions", c.Build()});
+    c = Rgb24(), c.width = 8193, c.height = 8192, c.bpp = 32;
+    large.push_back({"one column too many", c.Build()});
+    c = Indexed8(), c.headerSize = 12, c.width = 65535, c.height = 65535;
+    large.push_back({"OS/2 header", c.Build()});
+    for (const auto& [name, file] : large) {
+        EXPECT_EQ(DecodeError(file), "Out of system resources") << name;
+        // The same for a file too long to read whole, judged by its start.
+        try {
+            bmp::RefuseOversizedFile(file.data(), file.size());
+        } catch (const hq::Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Out of system resources") << name;
+        }
+    }
+    // A long file whose start is a small picture or no picture at all is not valid.
+    for (const Bytes& start : {Rgb24().Build(), Bytes{'B', 'M', 1, 2}, Bytes(100, 0)}) {
+        try {
+            bmp::RefuseOversizedFile(start.data(), start.size());
+        } catch (const hq::Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Bitmap image is not valid");
+        }
+    }
+    // A broken header stays invalid whatever its size says.
+    c = Rgb24(), c.width = 9000, c.height = 9000, c.planes = 2;
+    EXPECT_EQ(DecodeError(c.Build()), "Bitmap image is not valid");
+    try {
+        bmp::Blank(8193, 8192, 24);
+        ADD_FAILURE() << "no error";
+    } catch (const hq::Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Out of system resources");
+    }
 }
 
 TEST(BmpRead, EveryTruncationOfEveryVariantIsRefused) {

@@ -98,3 +98,31 @@ TEST(MaskRuns, EveryDepthGivesTheRunsOfItsColours) {
     auto mono = [&](int x, int y) { return colour(x, y) == 0x000000u ? 0u : 0xFFFFFFu; };
     EXPECT_EQ(runsOf(hqtestbmp::MakeBmpOf(19, 7, 1, mono)), runsOf(hqtestbmp::MakeBmp(19, 7, mono)));
 }
+
+TEST(MaskRuns, ScanningInBatchesGivesTheSameRunsFromEveryDepth) {
+    auto colour = [](int x, int y) {
+        const int k = (x * 5 + y * 3 + x * y) % 7;
+        return k < 3 ? 0x000000u : 0xFFFFFFu;  // two colours: every depth holds them exactly
+    };
+    const auto expected = hq::BuildMaskRuns(hq::MaskViewOf(Picture(hqtestbmp::MakeBmp(23, 9, colour))));
+    ASSERT_GT(expected.size(), 40u);
+    for (int bpp : {1, 4, 8, 16, 24, 32}) {
+        // The picture as read, in its own depth: no conversion to 32 bits first.
+        const hq::bmp::Image picture = hq::bmp::Decode(hqtestbmp::MakeBmpOf(23, 9, bpp, colour));
+        for (size_t batch : {size_t{1}, size_t{3}, size_t{32}, size_t{4096}}) {
+            std::vector<RunRect> got;
+            size_t calls = 0;
+            hq::ScanMaskRuns(picture, batch, [&](const RunRect* rects, size_t count) {
+                ++calls;
+                EXPECT_GE(count, 1u);
+                EXPECT_LE(count, batch);
+                got.insert(got.end(), rects, rects + count);
+            });
+            EXPECT_EQ(got, expected) << bpp << " bits, batches of " << batch;
+            EXPECT_EQ(calls, (expected.size() + batch - 1) / batch) << "only the last batch may be short";
+        }
+    }
+    size_t calls = 0;
+    hq::ScanMaskRuns(Picture({}), 8, [&](const RunRect*, size_t) { ++calls; });
+    EXPECT_EQ(calls, 0u) << "an empty picture has no runs";
+}

@@ -171,7 +171,7 @@ void DecodeRle(Image& img, const uint8_t* data, size_t size, bool rle4) {
 Image Blank(int32_t width, int32_t height, uint16_t bitsPerPixel) {
     Image img;
     if (width <= 0 || height <= 0) return img;
-    if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) Invalid();
+    if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) throw Error(kTooLargeText);
     img.width = width;
     img.height = height;
     img.bitsPerPixel = bitsPerPixel;
@@ -180,50 +180,82 @@ Image Blank(int32_t width, int32_t height, uint16_t bitsPerPixel) {
     return img;
 }
 
-Image Decode(const uint8_t* data, size_t size) {
-    Image img;
-    if (size == 0) return img;
-    if (size < kFileHeaderSize + kOs2HeaderSize || data[0] != 'B' || data[1] != 'M') Invalid();
-    const uint32_t offBits = Get32(data + 10);
-    const uint32_t headerSize = Get32(data + 14);
-    const uint8_t* h = data + kFileHeaderSize;
-    const size_t afterFileHeader = size - kFileHeaderSize;
+namespace {
 
+// The file and info headers, read and checked.
+struct Header {
+    uint32_t offBits = 0, headerSize = 0;
     int64_t width = 0, height = 0;
-    unsigned planes = 0, bpp = 0;
+    unsigned bpp = 0;
     uint32_t compression = kBiRgb, colorsUsed = 0, sizeImage = 0;
     size_t entrySize = 4;
-    if (headerSize == kOs2HeaderSize) {
-        width = Get16(h + 4);
-        height = Get16(h + 6);
+    bool os2 = false, topDown = false;
+};
+
+// Checks everything up to the colour table; a sound header of a picture
+// beyond the pixel ceiling raises kTooLargeText.
+Header ReadHeader(const uint8_t* data, size_t size) {
+    Header hd;
+    if (size < kFileHeaderSize + kOs2HeaderSize || data[0] != 'B' || data[1] != 'M') Invalid();
+    hd.offBits = Get32(data + 10);
+    hd.headerSize = Get32(data + 14);
+    const uint8_t* h = data + kFileHeaderSize;
+    unsigned planes = 0;
+    if (hd.headerSize == kOs2HeaderSize) {
+        hd.width = Get16(h + 4);
+        hd.height = Get16(h + 6);
         planes = Get16(h + 8);
-        bpp = Get16(h + 10);
-        entrySize = 3;
-        img.os2Header = true;
-    } else if (headerSize >= kInfoHeaderSize && headerSize <= afterFileHeader) {
-        width = static_cast<int32_t>(Get32(h + 4));
-        height = static_cast<int32_t>(Get32(h + 8));
+        hd.bpp = Get16(h + 10);
+        hd.entrySize = 3;
+        hd.os2 = true;
+    } else if (hd.headerSize >= kInfoHeaderSize && hd.headerSize <= size - kFileHeaderSize) {
+        hd.width = static_cast<int32_t>(Get32(h + 4));
+        hd.height = static_cast<int32_t>(Get32(h + 8));
         planes = Get16(h + 12);
-        bpp = Get16(h + 14);
-        compression = Get32(h + 16);
-        sizeImage = Get32(h + 20);
-        colorsUsed = Get32(h + 32);
+        hd.bpp = Get16(h + 14);
+        hd.compression = Get32(h + 16);
+        hd.sizeImage = Get32(h + 20);
+        hd.colorsUsed = Get32(h + 32);
     } else {
         Invalid();
     }
+    const unsigned bpp = hd.bpp;
     if (planes != 1) Invalid();
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Invalid();
+    const bool rle = hd.compression == kBiRle8 || hd.compression == kBiRle4;
+    if (hd.compression == kBiRle8 && bpp != 8) Invalid();
+    if (hd.compression == kBiRle4 && bpp != 4) Invalid();
+    if (hd.compression == kBiBitfields && bpp != 16 && bpp != 32) Invalid();
+    if (hd.compression > kBiBitfields) Invalid();
+    hd.topDown = hd.height < 0;
+    if (hd.topDown && rle) Invalid();
+    if (hd.topDown) hd.height = -hd.height;
+    if (hd.width <= 0 || hd.height <= 0) Invalid();
+    if (static_cast<uint64_t>(hd.width) * static_cast<uint64_t>(hd.height) > kMaxPixels) throw Error(kTooLargeText);
+    return hd;
+}
+
+}  // namespace
+
+void RefuseOversizedFile(const uint8_t* data, size_t size) {
+    ReadHeader(data, size);
+    Invalid();
+}
+
+Image Decode(const uint8_t* data, size_t size) {
+    Image img;
+    if (size == 0) return img;
+    const Header hd = ReadHeader(data, size);
+    const uint32_t offBits = hd.offBits, headerSize = hd.headerSize, compression = hd.compression;
+    const uint32_t colorsUsed = hd.colorsUsed, sizeImage = hd.sizeImage;
+    const unsigned bpp = hd.bpp;
+    const int64_t width = hd.width, height = hd.height;
+    const size_t entrySize = hd.entrySize;
+    const bool topDown = hd.topDown;
     const bool rle = compression == kBiRle8 || compression == kBiRle4;
-    if (compression == kBiRle8 && bpp != 8) Invalid();
-    if (compression == kBiRle4 && bpp != 4) Invalid();
-    if (compression == kBiBitfields && bpp != 16 && bpp != 32) Invalid();
-    if (compression > kBiBitfields) Invalid();
-    const bool topDown = height < 0;
-    if (topDown && rle) Invalid();
-    if (topDown) height = -height;
-    if (width <= 0 || height <= 0) Invalid();
+    const uint8_t* h = data + kFileHeaderSize;
     const uint64_t pixelCount = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-    if (pixelCount > kMaxPixels) Invalid();
+    img.os2Header = hd.os2;
 
     size_t pos = kFileHeaderSize + headerSize;  // within `size` (checked above)
     img.width = static_cast<int32_t>(width);
@@ -408,6 +440,11 @@ Image Convert(const Image& img, Format format) {
         }
     }
     return out;
+}
+
+void RowRgb(const Image& img, int32_t y, uint32_t* out) {
+    if (img.Empty() || y < 0 || y >= img.height) return;
+    RowToRgb(img, img.height - 1 - y, out);
 }
 
 uint32_t PixelRgb(const Image& img, int32_t x, int32_t y) {

@@ -5,14 +5,17 @@
 // Reading accepts the "BM" file header, the 12-byte OS/2 info header or the
 // 40-byte-or-longer Windows one, 1 plane, 1/4/8/16/24/32 bits per pixel with
 // colour tables and bit-field masks, BI_RLE8 and BI_RLE4, bottom-up and
-// top-down rows. A file of 0 bytes is an empty picture. Anything else raises
-// "Bitmap image is not valid".
+// top-down rows. A file of 0 bytes is an empty picture. A picture with a
+// sound header but more than kMaxPixels pixels raises "Out of system
+// resources" (no bitmap of that size can be had); anything else that breaks
+// the rules raises "Bitmap image is not valid".
 //
 // Hostile input: every size, offset, palette index, mask and run is checked
 // against the file and against overflow before use, and a picture may not
 // make the reader allocate more than its file can describe:
 //  - uncompressed pixel rows must all be present in the file;
-//  - no picture may have more than kMaxPixels pixels;
+//  - no picture may have more than kMaxPixels pixels, and no file more than
+//    kMaxFileBytes bytes (the most a picture within that ceiling needs);
 //  - a run-length picture may not have more than kRleBasePixels pixels plus
 //    kRlePixelsPerByte for each byte of its compressed data (one two-byte run
 //    describes at most 255 pixels, so honest files stay far below that).
@@ -31,7 +34,11 @@
 namespace hq::bmp {
 
 inline constexpr const char* kInvalidText = "Bitmap image is not valid";
+inline constexpr const char* kTooLargeText = "Out of system resources";
 inline constexpr uint64_t kMaxPixels = uint64_t{1} << 26;  // 8192 x 8192
+// 32-bit rows of kMaxPixels pixels, plus room for the longest headers and a
+// full colour table.
+inline constexpr uint64_t kMaxFileBytes = kMaxPixels * 4 + 65536;
 inline constexpr uint64_t kRleBasePixels = 65536;
 inline constexpr uint64_t kRlePixelsPerByte = 256;
 
@@ -68,8 +75,13 @@ struct Image {
     }
 };
 
-// Reads a BMP file from memory; raises Error(kInvalidText) on anything invalid.
+// Reads a BMP file from memory; raises Error(kTooLargeText) for a picture
+// beyond kMaxPixels, Error(kInvalidText) on anything else invalid.
 Image Decode(const uint8_t* data, size_t size);
+// The error for a file longer than kMaxFileBytes whose first `size` bytes
+// are `data`: kTooLargeText when they begin a sound header
+// of a picture beyond kMaxPixels, kInvalidText otherwise. Always raises.
+[[noreturn]] void RefuseOversizedFile(const uint8_t* data, size_t size);
 inline Image Decode(const std::vector<uint8_t>& bytes) { return Decode(bytes.data(), bytes.size()); }
 
 // Writes the file bytes: the 14-byte file header, the info header (40 bytes,
@@ -93,10 +105,13 @@ bool HasFormat(const Image& image, Format format);
 Image Convert(const Image& image, Format format);
 
 // An empty picture of the given size and format with zeroed pixels; the
-// palette, if any, is up to the caller. Raises Error(kInvalidText) beyond kMaxPixels.
+// palette, if any, is up to the caller. Raises Error(kTooLargeText) beyond kMaxPixels.
 Image Blank(int32_t width, int32_t height, uint16_t bitsPerPixel);
 
 // The colour of pixel (x, y) counted from the top row, as 0x00RRGGBB.
 uint32_t PixelRgb(const Image& image, int32_t x, int32_t y);
+// The colours of row y counted from the top, as 0x00RRGGBB, into `out`
+// (room for `width` values).
+void RowRgb(const Image& image, int32_t y, uint32_t* out);
 
 }  // namespace hq::bmp

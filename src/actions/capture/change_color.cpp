@@ -50,7 +50,13 @@ bool fzChangeColorBmp(const Params& p) {
     bmp::Image image = ReadBmpFile(path);
     const std::string depth = p[1];
     auto convert = [&](bmp::Format format) {
-        if (!bmp::HasFormat(image, format)) image = bmp::Convert(image, format);
+        if (!bmp::HasFormat(image, format)) {
+            image = bmp::Convert(image, format);
+        } else {
+            // A run-length picture is held at 32 bits once read, but its file is
+            // not: the depth asked for is written out, not the runs.
+            image.MarkChanged();
+        }
     };
     if (depth == "32") {
         convert(bmp::Format::Bgrx32);

@@ -1,5 +1,7 @@
 #include "actions/capture/image_file.h"
 
+#include <iterator>
+
 #include "plugin/error.h"
 #include "plugin/handles.h"
 
@@ -19,43 +21,123 @@ namespace {
     Fail(std::string(what) + " \"" + FullPath(path) + "\". " + SystemErrorText(code));
 }
 
-// Deletes the temporary file unless it was moved into place.
+// Refusals that pass by themselves: a file just written is often opened for a
+// moment by virus scanners, indexers and backup agents.
+bool IsTransient(DWORD code) {
+    return code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+           code == ERROR_UNABLE_TO_REMOVE_REPLACED || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
+
+// Calls `attempt` until it succeeds, fails for a lasting reason, or about a
+// second of pauses has passed. Returns ERROR_SUCCESS or the last error (a
+// failure that set none counts as ERROR_GEN_FAILURE).
+template <typename Attempt>
+DWORD WithRetries(Attempt attempt) {
+    static const DWORD kPausesMs[] = {10, 20, 40, 80, 150, 250, 400};
+    for (size_t i = 0;; ++i) {
+        ::SetLastError(ERROR_SUCCESS);
+        if (attempt()) return ERROR_SUCCESS;
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_SUCCESS) return ERROR_GEN_FAILURE;
+        if (!IsTransient(code) || i == std::size(kPausesMs)) return code;
+        ::Sleep(kPausesMs[i]);
+    }
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The temporary file: its handle is closed before the file is deleted (an
+// open file cannot be deleted), and it is deleted unless it was moved into place.
 class TempFile {
 public:
-    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    TempFile(std::string path, HANDLE file) : path_(std::move(path)), file_(file) {}
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     ~TempFile() {
-        if (!path_.empty()) ::DeleteFileA(path_.c_str());
+        const DWORD error = ::GetLastError();  // the caller's error text is read from it
+        file_.reset();
+        if (!path_.empty()) WithRetries([&] { return ::DeleteFileA(path_.c_str()) != FALSE; });
+        ::SetLastError(error);
     }
-    const std::string& path() const { return path_; }
+    HANDLE handle() const { return file_.get(); }
+    void Close() { file_.reset(); }
     void Keep() { path_.clear(); }
 
 private:
     std::string path_;
+    UniqueFile file_;
 };
 
-}  // namespace
+// A name of our own in `folder` that no file has yet.
+std::string FreshName(const std::string& folder) {
+    static unsigned counter = 0;
+    char name[32];
+    wsprintfA(name, "~hq%05X.tmp", (::GetTickCount() * 31 + ++counter) & 0xFFFFF);
+    return folder + name;
+}
+constexpr size_t kFreshNameLength = 12;
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+// Moves the finished temporary file over the target. An existing target is
+// replaced with ReplaceFileA, which keeps its attributes, security and
+// identity; its old content is parked under `backup` during the swap, so that
+// none of ReplaceFile's failures leaves the target without it.
+DWORD MoveIntoPlace(const std::string& temp, const std::string& target, const std::string& backup) {
+    DWORD code = WithRetries([&] {
+        if (!Exists(target)) return ::MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        return ::ReplaceFileA(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                              nullptr) != FALSE;
+    });
+    if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        // The old file went to `backup` but ours could not take its name: put
+        // the old one back, after which the target is as it was.
+        if (WithRetries([&] { return ::MoveFileExA(backup.c_str(), target.c_str(), 0) != FALSE; }) == ERROR_SUCCESS)
+            code = ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    } else if (code == ERROR_SUCCESS && Exists(backup)) {
+        WithRetries([&] { return ::DeleteFileA(backup.c_str()) != FALSE; });
+    }
+    return code;
+}
+
+// The file's bytes; only its first `head` bytes when it holds more than
+// `limit` (`whole` is then false), so that no file makes us allocate more
+// than its use can need.
+struct FileStart {
+    std::vector<uint8_t> bytes;
+    bool whole = true;
+};
+
+FileStart ReadFileBounded(const std::string& path, uint64_t limit, size_t head) {
     UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) FailFile("Cannot open file", path, ::GetLastError());
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size)) FailFile("Cannot open file", path, ::GetLastError());
-    if (size.QuadPart > 0x7FFFFFFF) FailFile("Cannot open file", path, ERROR_NOT_ENOUGH_MEMORY);
-    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    FileStart out;
+    uint64_t wanted = static_cast<uint64_t>(size.QuadPart);
+    if (wanted > limit) {
+        out.whole = false;
+        wanted = std::min<uint64_t>(wanted, head);
+    }
+    out.bytes.resize(static_cast<size_t>(wanted));
     size_t done = 0;
-    while (done < bytes.size()) {
+    while (done < out.bytes.size()) {
         DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!::ReadFile(file.get(), bytes.data() + done, want, &got, nullptr))
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(out.bytes.size() - done, 1u << 24));
+        if (!::ReadFile(file.get(), out.bytes.data() + done, want, &got, nullptr))
             FailFile("Cannot open file", path, ::GetLastError());
         if (got == 0) break;
         done += got;
     }
-    bytes.resize(done);
-    return bytes;
+    out.bytes.resize(done);
+    return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    FileStart file = ReadFileBounded(path, 0x7FFFFFFF, 0);
+    if (!file.whole) FailFile("Cannot open file", path, ERROR_NOT_ENOUGH_MEMORY);
+    return std::move(file.bytes);
 }
 
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -63,14 +145,28 @@ void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
 }
 
 void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> pieces) {
+    // The system's 8-bit file calls take at most MAX_PATH - 1 characters; a
+    // longer path would be cut short by some of them and name another file.
+    char fullBuffer[MAX_PATH];
+    const DWORD fullLength =
+        path.size() < MAX_PATH ? ::GetFullPathNameA(path.c_str(), MAX_PATH, fullBuffer, nullptr) : 0;
+    if (path.size() >= MAX_PATH || fullLength >= MAX_PATH) FailFile("Cannot create file", path, ERROR_FILENAME_EXCED_RANGE);
+    if (fullLength == 0) {
+        const DWORD code = ::GetLastError();  // an empty path may set none
+        FailFile("Cannot create file", path, code ? code : ERROR_INVALID_NAME);
+    }
+    const std::string full(fullBuffer, fullLength);
+    const std::string folder = full.substr(0, full.find_last_of('\\') + 1);
+    if (folder.size() + kFreshNameLength >= MAX_PATH) FailFile("Cannot create file", path, ERROR_FILENAME_EXCED_RANGE);
+
     // An existing target must be one we could re-create in place: a read-only,
     // inaccessible or locked file is refused before anything is written (a
     // rename alone would replace a read-only file on some systems).
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesA(full.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         FailFile("Cannot create file", path, ERROR_ACCESS_DENIED);  // also where the system would let it pass
     {
-        UniqueFile existing(::CreateFileA(path.c_str(), GENERIC_WRITE,
+        UniqueFile existing(::CreateFileA(full.c_str(), GENERIC_WRITE,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!existing) {
@@ -78,36 +174,41 @@ void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> p
             if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) FailFile("Cannot create file", path, code);
         }
     }
-    const size_t slash = path.find_last_of("\\/");
-    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    if (slash == std::string::npos && path.size() >= 2 && path[1] == ':') folder = path.substr(0, 2);
-    // A name of our own in the target's folder: same volume, so the move is a rename.
-    static unsigned counter = 0;
-    UniqueFile file;
+    // The temporary file sits in the target's folder: same volume, so the move
+    // is a rename. It starts with the target's own attributes (hidden, system
+    // and the like), which ReplaceFile keeps as well, so that they survive
+    // also where a replace does not merge them.
+    const DWORD kCarried =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD carried = attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & kCarried;
+    const DWORD createAttributes = carried ? carried : FILE_ATTRIBUTE_NORMAL;
+    HANDLE handle = INVALID_HANDLE_VALUE;
     std::string tempPath;
-    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        char name[64];
-        wsprintfA(name, "~hq%08lX%04X.tmp", ::GetCurrentProcessId(), (++counter) & 0xFFFF);
-        tempPath = folder + name;
-        file.reset(::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
-        if (!file && ::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) break;
+    for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
+        tempPath = FreshName(folder);
+        handle = ::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, createAttributes, nullptr);
+        if (handle == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS &&
+            ::GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
     }
-    if (!file) FailFile("Cannot create file", path, ::GetLastError());
-    TempFile temp(tempPath);
+    if (handle == INVALID_HANDLE_VALUE) FailFile("Cannot create file", path, ::GetLastError());
+    TempFile temp(tempPath, handle);
     for (const ByteRange& piece : pieces) {
         size_t done = 0;
         while (done < piece.size) {
             DWORD wrote = 0;
             const DWORD want = static_cast<DWORD>(std::min<size_t>(piece.size - done, 1u << 24));
-            if (!::WriteFile(file.get(), piece.data + done, want, &wrote, nullptr) || wrote == 0)
+            if (!::WriteFile(temp.handle(), piece.data + done, want, &wrote, nullptr) || wrote == 0)
                 FailFile("Cannot create file", path, ::GetLastError());
             done += wrote;
         }
     }
-    file.reset();
-    if (!::MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        FailFile("Cannot create file", path, ::GetLastError());
+    temp.Close();
+    std::string backup;
+    do backup = FreshName(folder);
+    while (Exists(backup));
+    const DWORD code = MoveIntoPlace(tempPath, full, backup);
+    if (code != ERROR_SUCCESS) FailFile("Cannot create file", path, code);
     temp.Keep();
 }
 
@@ -122,8 +223,9 @@ void WriteBmpFile(const std::string& path, const bmp::Image& image) {
 }
 
 bmp::Image ReadBmpFile(const std::string& path) {
-    const std::vector<uint8_t> bytes = ReadWholeFile(path);
-    return bmp::Decode(bytes);
+    const FileStart file = ReadFileBounded(path, bmp::kMaxFileBytes, 65536);
+    if (!file.whole) bmp::RefuseOversizedFile(file.bytes.data(), file.bytes.size());
+    return bmp::Decode(file.bytes);
 }
 
 }  // namespace hq

@@ -39,7 +39,9 @@ void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> p
 void WriteBmpFile(const std::string& path, const bmp::Image& image);
 
 // Reads a BMP file (see bmp_image.h): open errors as ReadWholeFile,
-// "Bitmap image is not valid" for anything that is not a BMP picture.
+// "Bitmap image is not valid" for anything that is not a BMP picture, "Out of
+// system resources" for one beyond the pixel ceiling. A file longer than any
+// picture within the ceiling needs is refused after reading its headers.
 bmp::Image ReadBmpFile(const std::string& path);
 
 }  // namespace hq

@@ -18,9 +18,10 @@ namespace hq {
 
 namespace {
 
-// The picture at 32 bits per pixel in a DIB section, reserved bytes cleared
-// (the overlay's own alpha is ignored, and a key colour compares RGB alone).
-Dib32 WorkingImage(const bmp::Image& picture) {
+// The overlay at 32 bits per pixel in a DIB section, reserved bytes cleared
+// (its own alpha is ignored, and a key colour compares RGB alone). The main
+// picture keeps its fourth bytes wherever nothing is stamped.
+Dib32 OverlayImage(const bmp::Image& picture) {
     Dib32 dib = MakeDib32(picture);
     if (dib.bits) {
         const size_t count = static_cast<size_t>(dib.width) * static_cast<size_t>(dib.height);
@@ -70,8 +71,8 @@ private:
 bool fzSetWatermark(const Params& p) {
     const bmp::Image mainPicture = ReadBmpFile(p[0]);
     const bmp::Image overlayPicture = ReadBmpFile(p[1]);
-    Dib32 main = WorkingImage(mainPicture);
-    const Dib32 overlay = WorkingImage(overlayPicture);
+    Dib32 main = MakeDib32(mainPicture);
+    const Dib32 overlay = OverlayImage(overlayPicture);
 
     const std::string mode = p[4], format = p[7];
     const bool toBmp = format == "Bmp", toJpg = format == "Jpg";

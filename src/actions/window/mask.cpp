@@ -13,15 +13,22 @@
 
 namespace hq {
 
+namespace {
+constexpr size_t kRunBatch = 4096;
+}  // namespace
+
 bool fzSetWindowMask(const Params& p) {
     const std::string path = p[0];
     if (!IsFileWithExtension(path, ".bmp")) return false;
     UniqueRegion region;
     {
-        // The picture is needed only while the region is built; every BMP form
-        // reads, and the runs are scanned in one 32-bit layout.
-        const bmp::Image mask = bmp::Convert(ReadBmpFile(path), bmp::Format::Bgrx32);
-        region = RegionFromRects(BuildMaskRuns(MaskViewOf(mask)));
+        // The picture is needed only while the region is built. Its runs go to
+        // the region a batch at a time: a dithered mask may have tens of
+        // millions of them, far more than is worth holding at once.
+        const bmp::Image mask = ReadBmpFile(path);
+        RegionBuilder builder;
+        ScanMaskRuns(mask, kRunBatch, [&builder](const RunRect* rects, size_t count) { builder.Add(rects, count); });
+        region = builder.Finish();
     }
     const HWND window = HostMainWindow();
     ChangeWindowLong(window, GWL_STYLE, 0, WS_THICKFRAME | WS_CAPTION | WS_DLGFRAME);

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "actions/capture/bmp_image.h"
@@ -30,6 +31,12 @@ struct MaskView {
 // rectangle (start, y) - (end, y + 1). Rectangles come top row first, left to
 // right, which is the order in which the system keeps region rectangles.
 std::vector<RunRect> BuildMaskRuns(const MaskView& mask);
+
+// The same runs for a picture of the BMP module in any format, handed to
+// `sink(rects, count)` in batches of at most `batch` rectangles: only one row
+// of colours and one batch are held at a time, whatever the number of runs.
+void ScanMaskRuns(const bmp::Image& picture, size_t batch,
+                  const std::function<void(const RunRect* rects, size_t count)>& sink);
 
 // The rows of a picture of the BMP module, top row first: `picture` must be
 // 32 bits (Format::Bgrx32) or 24 bits (Format::Bgr24) without bit fields, as

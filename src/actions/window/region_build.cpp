@@ -46,37 +46,51 @@ UniqueRegion ChunkRegion(const RunRect* rects, size_t count, std::vector<uint8_t
 
 // Adds `from` to `into` and returns the union (in `into`'s handle).
 UniqueRegion Union(UniqueRegion into, const UniqueRegion& from) {
-    ::CombineRgn(into.get(), into.get(), from.get(), RGN_OR);
+    if (::CombineRgn(into.get(), into.get(), from.get(), RGN_OR) == ERROR) Fail("Out of system resources");
     return into;
 }
 
 }  // namespace
 
-UniqueRegion RegionFromRects(const std::vector<RunRect>& rects) {
-    if (rects.empty()) return Checked(::CreateRectRgn(0, 0, 0, 0));
-    struct Pending {
-        UniqueRegion region;
-        int rank;  // the region holds 2^rank chunks
-    };
-    std::vector<Pending> stack;
-    std::vector<uint8_t> buffer;
-    for (size_t at = 0; at < rects.size(); at += kChunk) {
-        UniqueRegion region = ChunkRegion(rects.data() + at, std::min(kChunk, rects.size() - at), buffer);
-        int rank = 0;
-        while (!stack.empty() && stack.back().rank == rank) {
-            region = Union(std::move(stack.back().region), region);
-            stack.pop_back();
-            ++rank;
-        }
-        stack.push_back({std::move(region), rank});
+void RegionBuilder::Add(const RunRect* rects, size_t count) {
+    while (count > 0) {
+        const size_t take = std::min(count, kChunk - chunk_.size());
+        chunk_.insert(chunk_.end(), rects, rects + take);
+        rects += take;
+        count -= take;
+        if (chunk_.size() == kChunk) FlushChunk();
     }
-    UniqueRegion result = std::move(stack.back().region);
-    stack.pop_back();
-    while (!stack.empty()) {
-        result = Union(std::move(stack.back().region), result);
-        stack.pop_back();
+}
+
+void RegionBuilder::FlushChunk() {
+    if (chunk_.empty()) return;
+    UniqueRegion region = ChunkRegion(chunk_.data(), chunk_.size(), buffer_);
+    chunk_.clear();
+    int rank = 0;
+    while (!stack_.empty() && stack_.back().rank == rank) {
+        region = Union(std::move(stack_.back().region), region);
+        stack_.pop_back();
+        ++rank;
+    }
+    stack_.push_back({std::move(region), rank});
+}
+
+UniqueRegion RegionBuilder::Finish() {
+    FlushChunk();
+    if (stack_.empty()) return Checked(::CreateRectRgn(0, 0, 0, 0));
+    UniqueRegion result = std::move(stack_.back().region);
+    stack_.pop_back();
+    while (!stack_.empty()) {
+        result = Union(std::move(stack_.back().region), result);
+        stack_.pop_back();
     }
     return result;
+}
+
+UniqueRegion RegionFromRects(const std::vector<RunRect>& rects) {
+    RegionBuilder builder;
+    builder.Add(rects.data(), rects.size());
+    return builder.Finish();
 }
 
 }  // namespace hq

@@ -156,6 +156,34 @@ TEST_F(ChangeColorTest, RunLengthFileUnchangedIsWrittenBackByteForByte) {
     EXPECT_EQ(bmp::PixelRgb(img, 0, 0), 0u);
 }
 
+TEST_F(ChangeColorTest, RunLengthFilesAreWrittenOutAtTheDepthAskedFor) {
+    // 4 x 2, bottom row first; entry 0 black, 1 red. RLE8: "rrrr" under "..rr";
+    // RLE4: "r.r." under ".r.r".
+    bmptest::Craft rle8;
+    rle8.width = 4, rle8.height = 2, rle8.bpp = 8, rle8.compression = 1, rle8.colorsUsed = 2;
+    rle8.palette = {0x000000, 0xFF0000};
+    rle8.pixels = {4, 1, 0, 0, 2, 0, 2, 1, 0, 1};
+    bmptest::Craft rle4 = rle8;
+    rle4.bpp = 4, rle4.compression = 2;
+    rle4.pixels = {4, 0x10, 0, 0, 4, 0x01, 0, 1};
+    const std::pair<bmptest::Craft, std::vector<std::string>> files[] = {{rle8, {"..rr", "rrrr"}},
+                                                                          {rle4, {".r.r", "r.r."}}};
+    for (const auto& [craft, rows] : files) {
+        for (const char* depth : {"32", "24", "16"}) {
+            SCOPED_TRACE(std::to_string(craft.bpp) + " bits to " + depth);
+            WriteBytes(Path("rle.bmp"), craft.Build());
+            EXPECT_FALSE(Exec(100, {Path("rle.bmp"), depth}));
+            const Bytes file = ReadBytes(Path("rle.bmp"));
+            EXPECT_EQ(bmptest::Read16(file, 28), std::atoi(depth));
+            EXPECT_EQ(bmptest::Read32(file, 30), std::string(depth) == "16" ? 3u : 0u) << "no longer run-length";
+            const bmp::Image img = bmp::Decode(file);
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < 4; ++x)
+                    EXPECT_EQ(bmp::PixelRgb(img, x, y), rows[y][x] == 'r' ? 0xFF0000u : 0u) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(ChangeColorTest, Os2PictureKeepsItsShortHeader) {
     bmp::Image os2 = bmp::Decode(bmp::Encode(Sample()));
     os2.os2Header = true;

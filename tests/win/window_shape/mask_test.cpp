@@ -2,11 +2,33 @@
 // compared rectangle for rectangle with the run-by-run reference.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "../../../bench/win/region_reference.h"
+#include "import_patch.h"
 #include "../../native/bmp_craft.h"
 #include "shape_files.h"
 
 namespace {
+
+// Region calls of the plug-in that fail on their n-th call.
+struct RegionSpies {
+    int combineCalls = 0, createCalls = 0;
+    int failCombineAt = 0, failCreateAt = 0;
+    void* realCombine = nullptr;
+    void* realCreate = nullptr;
+};
+RegionSpies g;
+
+int WINAPI SpyCombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
+    if (++g.combineCalls == g.failCombineAt) return ERROR;
+    return reinterpret_cast<decltype(&::CombineRgn)>(g.realCombine)(dst, a, b, mode);
+}
+
+HRGN WINAPI SpyExtCreateRegion(const XFORM* xform, DWORD size, const RGNDATA* data) {
+    if (++g.createCalls == g.failCreateAt) return nullptr;
+    return reinterpret_cast<decltype(&::ExtCreateRegion)>(g.realCreate)(xform, size, data);
+}
 
 class MaskTest : public hqtest::PluginTest {
 protected:
@@ -159,6 +181,32 @@ TEST_F(MaskTest, AFileOfZeroBytesIsAnEmptyShape) {
     int type = 0;
     WindowRegion(&type);
     EXPECT_EQ(type, NULLREGION);
+}
+
+TEST_F(MaskTest, ARegionTheSystemRefusesIsAnErrorAndTheWindowStaysAsItWas) {
+    // Far more runs than one list of the builder, so lists are created and merged.
+    const std::string path = shapetest::WriteMask("mask_refused.bmp", 203, 67, [](int x, int y) {
+        return ((x * 7 + y * 13) % 5 < 2) ? 0x102030u : 0xFFFFFFu;
+    });
+    const struct {
+        const char* name;
+        int failCombineAt, failCreateAt;
+    } cases[] = {{"first merge", 1, 0}, {"a later merge", 40, 0}, {"a later list", 0, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g = RegionSpies{0, 0, c.failCombineAt, c.failCreateAt};
+        hqtest::ImportPatch combine(host().Module(), "CombineRgn", reinterpret_cast<void*>(&SpyCombineRgn));
+        hqtest::ImportPatch create(host().Module(), "ExtCreateRegion", reinterpret_cast<void*>(&SpyExtCreateRegion));
+        ASSERT_TRUE(combine.installed() && create.installed());
+        g.realCombine = combine.previous(), g.realCreate = create.previous();
+        const DWORD before = Style();
+        EXPECT_EQ(ExecError(20, {path}), "Out of system resources");
+        EXPECT_GE(c.failCombineAt ? g.combineCalls : g.createCalls, c.failCombineAt + c.failCreateAt);
+        EXPECT_EQ(Style(), before);
+        int type = 0;
+        WindowRegion(&type);
+        EXPECT_EQ(type, ERROR) << "no region may be set";
+    }
 }
 
 }  // namespace
