@@ -186,10 +186,11 @@ def main(argv):
     browser, problems = check(page, tables)
     try:
         browser.screenshot(shot, {"x": 0, "y": 0, "width": 1280, "height": 1600})
-        box = browser.evaluate("(() => { const r = document.getElementById('fzSetWatermark')"
-                               ".getBoundingClientRect(); return {x: 0, y: r.top + scrollY - 8, "
+        box = browser.evaluate("(() => { const e = document.getElementById('fzSetWatermark'); if (!e) return null;"
+                               " const r = e.getBoundingClientRect(); return {x: 0, y: r.top + scrollY - 8, "
                                "width: 1280, height: r.height + 16}; })()")
-        browser.screenshot(os.path.splitext(shot)[0] + "-watermark.png", box)
+        if box:
+            browser.screenshot(os.path.splitext(shot)[0] + "-watermark.png", box)
     finally:
         browser.close()
     for p in problems:
