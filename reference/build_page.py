@@ -39,13 +39,16 @@ def section_of(dialog, control):
     return best
 
 
-def label_above(dialog, control):
-    """A text label standing directly above the control (e.g. "Слева :")."""
+def field_label(dialog, control):
+    """The caption naming a field: a label or check box directly above it
+    ("Слева :"), or else a label to its left on the same row ("Качество jpg :")."""
     for c in dialog["controls"]:
-        if c["kind"] == "label" and c["text"] and abs(c["x"] - control["x"]) <= 4 \
+        if c["kind"] in ("label", "check") and c["text"] and abs(c["x"] - control["x"]) <= 4 \
                 and 0 < control["y"] - c["y"] <= 24:
             return c
-    return None
+    left = [c for c in dialog["controls"] if c["kind"] == "label" and c["text"] and c is not control
+            and abs(c["y"] - control["y"]) <= 4 and c["x"] < control["x"]]
+    return max(left, key=lambda c: c["x"]) if left else None
 
 
 def control_caption(c):
@@ -82,9 +85,9 @@ def parameter_labels(action, dialog, number, entry):
     section = section_of(dialog, anchor)
     if section:
         parts.append("<b>%s</b>" % esc(section["title"].strip()))
-    above = label_above(dialog, anchor)
-    if above:
-        parts.append(esc(above["text"].strip()))
+    named = field_label(dialog, anchor) if not sources else None
+    if named:
+        parts.append(esc(named["text"].strip()))
     captions = [control_caption(c) for c in sources]
     if not sources:
         # A slider beside a label that shows its value (quality).
@@ -146,11 +149,12 @@ body{font:15px/1.45 "Liberation Sans",Arial,sans-serif;margin:0;color:#1d2330;ba
 header{background:#24476b;color:#fff;padding:18px 32px}
 header h1{margin:0;font-size:26px}
 header p{margin:4px 0 0;opacity:.9}
+header code{background:#3a5f86;color:#fff}
 main{max-width:980px;margin:0 auto;padding:8px 24px 48px}
 nav{background:#fff;border:1px solid #d5d9e0;border-radius:6px;padding:10px 20px;margin:18px 0;columns:2;column-gap:32px}
 nav h2{column-span:all;margin:4px 0 8px;font-size:18px}
 nav div{break-inside:avoid;margin-bottom:8px}
-nav b{display:block;color:#24476b}
+nav b a{font:bold 14px "Liberation Sans",Arial,sans-serif;color:#24476b;margin-bottom:2px}
 nav a{display:block;color:#1d4f91;text-decoration:none;font-family:"Liberation Mono",monospace;font-size:13px}
 nav a:hover{text-decoration:underline}
 h2.group{margin:34px 0 10px;padding-bottom:4px;border-bottom:2px solid #24476b;color:#24476b}
@@ -159,6 +163,7 @@ section.action h3{margin:0 0 4px;font-family:"Liberation Mono",monospace;font-si
 section.action h3 small{font:13px "Liberation Sans",Arial,sans-serif;color:#667;margin-left:8px}
 .hint{margin:6px 0 10px;padding:6px 12px;border-left:4px solid #8fb0d6;background:#eef3fa}
 h4{margin:12px 0 4px;font-size:15px;color:#24476b}
+h4+p{margin-top:2px}
 table{border-collapse:collapse;width:100%;font-size:14px}
 th,td{border:1px solid #d5d9e0;padding:4px 8px;text-align:left;vertical-align:top}
 th{background:#eef1f5}

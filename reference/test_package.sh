@@ -71,8 +71,23 @@ for p in problems:
 sys.exit(1 if problems else 0)
 PY
 
+# The page is not built while an action lacks its hand-written entry.
+tables=build/win/reference-page/tables.json
+/usr/bin/python3 - "$tables" <<'PY' && pass "an action without its hand-written entry stops the page" || status=1
+import json, subprocess, sys, tempfile
+actions = json.load(open("reference/actions.json", encoding="utf-8"))
+del actions["fzCapsLockPush"]
+with tempfile.TemporaryDirectory() as d:
+    json.dump(actions, open(d + "/actions.json", "w", encoding="utf-8"), ensure_ascii=False)
+    r = subprocess.run([sys.executable, "reference/build_page.py", sys.argv[1], d + "/actions.json",
+                        "build/win/reference-page/shots", d + "/out"], capture_output=True, text=True)
+if r.returncode == 0 or "fzCapsLockPush has no hand-written entry" not in r.stderr:
+    print("package test: FAIL: a missing entry gave rc %d: %s" % (r.returncode, r.stderr.strip()))
+    sys.exit(1)
+PY
+
 mkdir -p out
 /usr/bin/python3 reference/test_page.py "build/package/zeZoreredur-$version/reference/index.html" \
-  build/win/reference-page/tables.json out/reference.png || status=1
+  "$tables" out/reference.png || status=1
 rm -rf build/package-a
 exit $status
