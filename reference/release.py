@@ -134,20 +134,24 @@ def make_zip(stage, out, epoch):
     stamp = time.gmtime(max(int(epoch), 315532800))[:6]
     stamp = stamp[:5] + (stamp[5] // 2 * 2,)
     top = stage.name
+    entries = {"%s/" % top: None}
+    for p in files:
+        rel = p.relative_to(stage)
+        for parent in list(rel.parents)[:-1]:
+            entries["%s/%s/" % (top, parent.as_posix())] = None
+        entries["%s/%s" % (top, rel.as_posix())] = p
     buf = io.BytesIO()
     with zipfile.ZipFile(buf, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
-        dirs = sorted({p.relative_to(stage).parent.as_posix() for p in files} - {"."})
-        for d in [""] + dirs:
-            info = zipfile.ZipInfo("%s/%s" % (top, d + "/" if d else ""), date_time=stamp)
-            info.external_attr = (0o40755 << 16) | 0x10
+        for name in sorted(entries):
+            info = zipfile.ZipInfo(name, date_time=stamp)
             info.create_system = 3
-            z.writestr(info, b"")
-        for p in files:
-            info = zipfile.ZipInfo("%s/%s" % (top, p.relative_to(stage).as_posix()), date_time=stamp)
-            info.external_attr = 0o100644 << 16
-            info.create_system = 3
-            info.compress_type = zipfile.ZIP_DEFLATED
-            z.writestr(info, p.read_bytes())
+            if entries[name] is None:
+                info.external_attr = (0o40755 << 16) | 0x10
+                z.writestr(info, b"")
+            else:
+                info.external_attr = 0o100644 << 16
+                info.compress_type = zipfile.ZIP_DEFLATED
+                z.writestr(info, entries[name].read_bytes())
     Path(out).write_bytes(buf.getvalue())
 
 
