@@ -30,10 +30,11 @@ def esc(text):
 
 
 def section_of(dialog, control):
-    """The section whose header is the nearest one above and left of the control."""
+    """The section whose frame holds the control: below its title bar's top,
+    beside its left strip (gy + 2, V high) and under its top strip (S wide)."""
     best = None
     for s in dialog["sections"]:
-        if s["x"] <= control["x"] and s["y"] <= control["y"]:
+        if s["x"] <= control["x"] <= s["x"] + s["strip"] and s["y"] <= control["y"] <= s["y"] + 2 + s["left"]:
             if best is None or (s["y"], s["x"]) > (best["y"], best["x"]):
                 best = s
     return best

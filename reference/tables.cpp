@@ -80,7 +80,8 @@ std::string Dialog(const hq::editors::EditorRow& row) {
     for (size_t i = 0; i < d.sections.size(); ++i) {
         const auto& sec = d.sections[i];
         s += std::string(i ? ", " : "") + "{\"x\": " + std::to_string(sec.gx) + ", \"y\": " + std::to_string(sec.gy) +
-             ", \"title\": " + Str(sec.title) + "}";
+             ", \"title\": " + Str(sec.title) + ", \"strip\": " + std::to_string(sec.stripWidth) +
+             ", \"left\": " + std::to_string(sec.leftHeight) + "}";
     }
     s += "], \"controls\": [";
     for (size_t i = 0; i < d.controls.size(); ++i) s += std::string(i ? ",\n    " : "\n    ") + Control(d.controls[i]);
