@@ -18,6 +18,6 @@ mkdir -p "$work" "$out"
 
 scripts/wine-run.sh "$build/bin/hqtables.exe" "$work/tables.json"
 if [ -z "${3:-}" ]; then
-  samples/demo/shots.sh "$build/bin/zeZoreredur.hqp" "$shots" >/dev/null
+  samples/demo/shots.sh "$build/bin/zeZoreredur.hqp" "$shots"
 fi
 /usr/bin/python3 reference/build_page.py "$work/tables.json" reference/actions.json "$shots" "$out"
