@@ -16,7 +16,8 @@ shots=${3:-$work/shots}
 rm -rf "$work" "$out"
 mkdir -p "$work" "$out"
 
-scripts/wine-run.sh "$build/bin/hqtables.exe" "$work/tables.json"
+scripts/wine-run.sh "$build/bin/hqtables.exe" "$work/tables.json" ||
+  { echo "reference: $build/bin/hqtables.exe did not run under Wine (exit $?)" >&2; exit 1; }
 if [ -z "${3:-}" ]; then
   samples/demo/shots.sh "$build/bin/zeZoreredur.hqp" "$shots"
 fi
