@@ -263,8 +263,9 @@ def render_action(row, entry, dialog, shots, img):
         if not shot.is_file():
             raise ReferenceError_("%s: no picture of its dialog at %s" % (name, shot))
         shutil.copyfile(shot, img / shot.name)
-        h.append('<figure><img src="img/%s" alt="Окно «%s»"><figcaption>Окно «%s» (%s)</figcaption></figure>'
-                 % (shot.name, esc(dialog["caption"].strip()), esc(dialog["caption"].strip()), esc(dialog["class"])))
+        caption = esc(dialog["caption"].strip())
+        h.append('<figure><img src="img/%s" alt="Окно «%s»"><figcaption>Окно «%s»</figcaption></figure>'
+                 % (shot.name, caption, caption))
     h.append("</section>")
     return "\n".join(h)
 
