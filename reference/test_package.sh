@@ -12,7 +12,7 @@ pass() { echo "package test: PASS: $*"; }
 fail() { echo "package test: FAIL: $*"; status=1; }
 
 bash scripts/package.sh build/dist-a >build/package-a.log 2>&1 || { tail -30 build/package-a.log; fail "first package build"; exit 1; }
-cp -r build/package build/package-a
+rm -rf build/package-a && cp -r build/package build/package-a
 bash scripts/package.sh build/dist-b >build/package-b.log 2>&1 || { tail -30 build/package-b.log; fail "second package build"; exit 1; }
 version=$(cat build/win/version.txt)
 a=build/dist-a/zeZoreredur-$version.zip
