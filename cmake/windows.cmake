@@ -43,5 +43,6 @@ add_subdirectory(${HQ_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_
 
 enable_testing()
 add_subdirectory(host)
+add_subdirectory(reference)
 add_subdirectory(tests/win)
 add_subdirectory(bench)

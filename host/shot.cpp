@@ -91,6 +91,8 @@ void CALLBACK ShotTick(HWND, UINT, UINT_PTR, DWORD) {
     // Let every child control finish painting before the copy.
     ::RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (++g_shot.ticksSincePaint < 3) return;
+    // A blinking caret would make two shots of one dialog differ.
+    ::HideCaret(nullptr);
     g_shot.written = WriteWindowPng(form, g_shot.path, g_shot.error);
     ::PostMessageW(form, WM_CLOSE, 0, 0);
 }

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Sets the machine up (idempotent), builds the plug-in and the stand-in host,
-# lists the catalogue and runs the sample publication script. Files the
-# demonstration writes go to out/.
+# lists the catalogue, runs the sample publication scripts and builds the
+# authors' reference (out/reference/index.html). Files the demonstration
+# writes go to out/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake >/dev/null
-cmake --build build/win -j "$(nproc)" --target zeZoreredur hqhost
+cmake --build build/win -j "$(nproc)" --target zeZoreredur hqhost hqtables
 
 mkdir -p out
 if ! scripts/can-run-wine.sh; then
@@ -38,5 +39,7 @@ if [ -x samples/demo/shots.sh ]; then
   echo "== dialog shots"
   samples/demo/shots.sh "$plugin" out/shots
 fi
+echo "== reference for authors"
+reference/build.sh build/win out/reference out/shots
 echo "== output in out/"
 ls -l out

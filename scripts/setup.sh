@@ -22,6 +22,7 @@ packages=(
   xvfb xauth fonts-liberation
   libz-mingw-w64-dev googletest
   g++ clang libclang-rt-14-dev
+  python3 python3-websocket chromium
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -41,3 +41,7 @@ if [ -z "${DISPLAY:-}" ]; then start_xvfb; xvfb_pid=$HQ_XVFB_PID; fi
 scripts/wine-prefix.sh
 WINEARCH=win32 wineserver -p
 ctest --test-dir build/win --output-on-failure
+
+# The authors' package: built twice (same bytes), its contents, and its
+# reference page in headless Chromium (screenshot out/reference.png).
+bash reference/test_package.sh

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fixture.h"
+#include "hq_version.h"
 
 namespace {
 
@@ -72,17 +73,35 @@ TEST_F(PeTablesTest, ImportsOnlySystemLibraries) {
     EXPECT_GT(count, 0);
 }
 
-TEST_F(PeTablesTest, CarriesAVersionResource) {
+TEST_F(PeTablesTest, CarriesTheProjectVersionInItsVersionResource) {
     DWORD handle = 0;
     const DWORD size = ::GetFileVersionInfoSizeA(hqtest::PluginPath().c_str(), &handle);
     ASSERT_GT(size, 0u);
     std::vector<char> data(size);
     ASSERT_TRUE(::GetFileVersionInfoA(hqtest::PluginPath().c_str(), 0, size, data.data()));
-    char* text = nullptr;
+
+    const std::string version = HQ_VERSION_TEXT ".0";
+    const struct {
+        const char* key;
+        std::string expected;
+    } strings[] = {{"OriginalFilename", "zeZoreredur.hqp"}, {"FileVersion", version}, {"ProductVersion", version}};
+    for (const auto& s : strings) {
+        char* text = nullptr;
+        UINT len = 0;
+        const std::string path = std::string("\\StringFileInfo\\041904E3\\") + s.key;
+        ASSERT_TRUE(::VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&text), &len)) << s.key;
+        EXPECT_EQ(std::string(text), s.expected) << s.key;
+    }
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
     UINT len = 0;
-    ASSERT_TRUE(::VerQueryValueA(data.data(), "\\StringFileInfo\\041904E3\\OriginalFilename",
-                                 reinterpret_cast<void**>(&text), &len));
-    EXPECT_STREQ(text, "zeZoreredur.hqp");
+    ASSERT_TRUE(::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
+    ASSERT_GE(len, sizeof(VS_FIXEDFILEINFO));
+    const DWORD ms = MAKELONG(HQ_VERSION_MINOR, HQ_VERSION_MAJOR), ls = MAKELONG(0, HQ_VERSION_PATCH);
+    EXPECT_EQ(fixed->dwFileVersionMS, ms);
+    EXPECT_EQ(fixed->dwFileVersionLS, ls);
+    EXPECT_EQ(fixed->dwProductVersionMS, ms);
+    EXPECT_EQ(fixed->dwProductVersionLS, ls);
 }
 
 }  // namespace
