@@ -61,6 +61,7 @@ void AddBlock(void* p, size_t size, unsigned generation) {
 // ---- original targets, taken from the import slots when patched
 #define ORIGINAL(fn) decltype(&::fn) o_##fn = nullptr;
 ORIGINAL(malloc) ORIGINAL(calloc) ORIGINAL(realloc) ORIGINAL(free) ORIGINAL(abort) ORIGINAL(exit) ORIGINAL(LoadImageW)
+ORIGINAL(_strdup)
 ORIGINAL(CreateFileA) ORIGINAL(CreateFileW) ORIGINAL(CloseHandle) ORIGINAL(WriteFile) ORIGINAL(ReadFile)
 ORIGINAL(MoveFileA) ORIGINAL(MoveFileW) ORIGINAL(MoveFileExA) ORIGINAL(MoveFileExW) ORIGINAL(ReplaceFileA)
 ORIGINAL(ReplaceFileW) ORIGINAL(FlushFileBuffers) ORIGINAL(SetEndOfFile) ORIGINAL(GetFileSizeEx)
@@ -84,6 +85,15 @@ void* __cdecl W_calloc(size_t n, size_t size) {
     }
     void* p = o_calloc(n, size);
     AddBlock(p, n * size, g_generation);
+    return p;
+}
+char* __cdecl W__strdup(const char* s) {
+    if (Trip("_strdup")) {
+        errno = ENOMEM;
+        return nullptr;
+    }
+    char* p = o__strdup(s);
+    if (p) AddBlock(p, std::strlen(p) + 1, g_generation);
     return p;
 }
 void __cdecl W_free(void* p) {
@@ -268,12 +278,11 @@ struct Hook {
 };
 #define HOOK(fn) {#fn, reinterpret_cast<void*>(&W_##fn), reinterpret_cast<void**>(&o_##fn)}
 const Hook kHooks[] = {
-    HOOK(malloc),        HOOK(calloc),        HOOK(realloc),       HOOK(free),
-    HOOK(abort),         HOOK(exit),          HOOK(LoadImageW),    HOOK(CreateFileA),   HOOK(CreateFileW),   HOOK(CloseHandle),
-    HOOK(WriteFile),     HOOK(ReadFile),      HOOK(MoveFileA),     HOOK(MoveFileW),
-    HOOK(MoveFileExA),   HOOK(MoveFileExW),   HOOK(ReplaceFileA),  HOOK(ReplaceFileW),
-    HOOK(FlushFileBuffers), HOOK(SetEndOfFile), HOOK(GetFileSizeEx), HOOK(GetFileSize),
-    HOOK(DeleteFileA),   HOOK(DeleteFileW),   HOOK(OpenClipboard), HOOK(EmptyClipboard),
+    HOOK(malloc), HOOK(calloc), HOOK(realloc), HOOK(free), HOOK(_strdup), HOOK(abort), HOOK(exit), HOOK(LoadImageW),
+    HOOK(CreateFileA), HOOK(CreateFileW), HOOK(CloseHandle), HOOK(WriteFile), HOOK(ReadFile), HOOK(MoveFileA),
+    HOOK(MoveFileW), HOOK(MoveFileExA), HOOK(MoveFileExW), HOOK(ReplaceFileA), HOOK(ReplaceFileW),
+    HOOK(FlushFileBuffers), HOOK(SetEndOfFile), HOOK(GetFileSizeEx), HOOK(GetFileSize), HOOK(DeleteFileA),
+    HOOK(DeleteFileW), HOOK(OpenClipboard), HOOK(EmptyClipboard),
     {"GdiplusStartup", reinterpret_cast<void*>(&W_GdiplusStartup), reinterpret_cast<void**>(&g_gdiplusStartup)},
 };
 #undef HOOK

@@ -33,7 +33,7 @@ bool Tripped();
 std::vector<SiteCalls> Calls();
 
 // Live heap blocks the module allocated since the last Arm (malloc, calloc,
-// realloc), and their total size.
+// realloc, _strdup), and their total size.
 size_t HeapBlocksSinceArm();
 size_t HeapBytesSinceArm();
 // File handles the module opened (CreateFileA/W) and has not closed.

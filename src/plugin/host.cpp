@@ -35,9 +35,12 @@ void AssignHostString(char** slot, std::string_view text) {
 }
 
 std::string TakeHostString(char** slot) {
-    std::string text = *slot ? std::string(*slot) : std::string();
-    FreeHostString(slot);
-    return text;
+    // The block is released also when the copy cannot be made.
+    struct Release {
+        char** slot;
+        ~Release() { FreeHostString(slot); }
+    } release{slot};
+    return *slot ? std::string(*slot) : std::string();
 }
 
 std::string GetHostVariable(const std::string& name) {

@@ -38,21 +38,23 @@ DWORD WINAPI TryClipboard(void*) {
     return 1;
 }
 
-BOOL CALLBACK DestroyTopLevel(HWND h, LPARAM) {
-    ::DestroyWindow(h);
+// Destroys the top-level windows of the thread whose procedure lies in the
+// module given as [begin, end).
+BOOL CALLBACK DestroyModuleWindow(HWND h, LPARAM range) {
+    const auto* r = reinterpret_cast<const uintptr_t*>(range);
+    const auto proc = static_cast<uintptr_t>(::GetWindowLongPtrW(h, GWLP_WNDPROC));
+    if (proc >= r[0] && proc < r[1]) ::DestroyWindow(h);
     return TRUE;
 }
 
-// The calls of a site that are failed: every one up to kEveryCallUpTo, then
-// kSamplesBeyond spread evenly up to the last.
-std::vector<unsigned> Plan(unsigned calls) {
+std::vector<unsigned> CallsToFail(unsigned calls, Plan plan) {
     std::vector<unsigned> ks;
-    for (unsigned k = 1; k <= calls && k <= kEveryCallUpTo; ++k) ks.push_back(k);
-    if (calls > kEveryCallUpTo) {
-        const unsigned span = calls - kEveryCallUpTo;
-        for (unsigned i = 1; i <= kSamplesBeyond; ++i) {
-            const unsigned k = kEveryCallUpTo + (span * i + kSamplesBeyond - 1) / kSamplesBeyond;
-            if (ks.back() != k) ks.push_back(k);
+    for (unsigned k = 1; k <= calls && k <= plan.everyCallUpTo; ++k) ks.push_back(k);
+    if (calls > plan.everyCallUpTo && plan.samplesBeyond > 0) {
+        const unsigned span = calls - plan.everyCallUpTo;
+        for (unsigned i = 1; i <= plan.samplesBeyond; ++i) {
+            const unsigned k = plan.everyCallUpTo + (span * i + plan.samplesBeyond - 1) / plan.samplesBeyond;
+            if (ks.empty() || ks.back() != k) ks.push_back(k);
         }
     }
     return ks;
@@ -123,7 +125,12 @@ void SweepTest::TearDown() {
 
 void SweepTest::Reload() {
     host().ResetWindows();
-    ::EnumThreadWindows(::GetCurrentThreadId(), &DestroyTopLevel, 0);
+    if (const HMODULE m = host().Module()) {
+        const auto base = reinterpret_cast<uintptr_t>(m);
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(m)->e_lfanew);
+        const uintptr_t range[2] = {base, base + nt->OptionalHeader.SizeOfImage};
+        ::EnumThreadWindows(::GetCurrentThreadId(), &DestroyModuleWindow, reinterpret_cast<LPARAM>(range));
+    }
     ASSERT_TRUE(host().Load(hqtest::PluginPath()));
 }
 
@@ -157,7 +164,8 @@ void SweepTest::CommonChecks(const RunResult& r, std::vector<std::string>& probl
     if (!ClipboardFree()) problems.push_back("the clipboard is left open");
 }
 
-size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, const std::vector<Known>& fixedElsewhere) {
+size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, const std::vector<Known>& fixedElsewhere,
+                        Plan plan) {
     namespace faults = hqhost::faults;
     size_t points = 0, untripped = 0, tolerated = 0;
     std::set<std::string> reportedKnown;
@@ -221,7 +229,7 @@ size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, c
         runOnce(c, "", 0);
         const std::vector<hqhost::SiteCalls> calls = faults::Calls();
         for (const hqhost::SiteCalls& s : calls)
-            for (unsigned k : Plan(s.calls)) {
+            for (unsigned k : CallsToFail(s.calls, plan)) {
                 runOnce(c, s.site, k);
                 ++points;
                 if (!faults::Tripped()) ++untripped;

@@ -46,9 +46,12 @@ struct Known {
     const char* reason;
 };
 
-// Calls swept per site: every call up to this many, then a sample.
-inline constexpr unsigned kEveryCallUpTo = 48;
-inline constexpr unsigned kSamplesBeyond = 12;
+// Calls swept per site: every call up to `everyCallUpTo`, then `samplesBeyond`
+// spread evenly over the rest (the last call among them).
+struct Plan {
+    unsigned everyCallUpTo = 48;
+    unsigned samplesBeyond = 12;
+};
 // Heap memory allocated in a run and still live after it that counts as a leak.
 inline constexpr size_t kHeapLeakBytes = 4096;
 
@@ -59,13 +62,15 @@ protected:
 
     hqhost::Host& host() { return hqhost::Host::Instance(); }
     // Sweeps every case; prints and returns the number of (case, call) failure points.
-    size_t Sweep(const char* subsystem, const std::vector<Case>& cases, const std::vector<Known>& fixedElsewhere);
+    size_t Sweep(const char* subsystem, const std::vector<Case>& cases, const std::vector<Known>& fixedElsewhere,
+                 Plan plan = {});
     // A path in this test's scratch folder.
     std::string Path(const std::string& name) const { return folder_ + name; }
     const std::string& Folder() const { return folder_; }
     // Names of the files in the scratch folder.
     std::vector<std::string> FolderFiles() const;
-    // Loads the plug-in afresh and re-creates the host's main window.
+    // After an abandoned call: destroys the plug-in's windows, loads it afresh
+    // and re-creates the host's main window.
     void Reload();
 
 private:

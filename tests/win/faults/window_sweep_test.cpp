@@ -114,6 +114,13 @@ TEST_F(WindowSweep, EveryFailedCallLeavesAUsableWindow) {
     cases.push_back(Exec("23 fzCustomWindowSizeBox", 23, {"Ext"}));
     cases.push_back(Keyed(Exec("24 fzSetColorTransparentCustomWindow", 24, {"Ext", "0", "255", "0"}),
                           [this] { return Ext(); }));
+    // A handle text too long to be kept inline: its copy is an allocation of its own.
+    cases.push_back(Keyed(Exec("24 fzSetColorTransparentCustomWindow, long handle text", 24, {"Ext", "0", "255", "0"},
+                               [this] {
+                                   host().SetVar("[Ext.WinHandle]",
+                                                 "   0000000000" + std::to_string(reinterpret_cast<uintptr_t>(Ext())));
+                               }),
+                          [this] { return Ext(); }));
     cases.push_back(Keyed(Exec("25 fzNoColorTransparentCustomWindow", 25, {"Ext"},
                                [this] { host().Exec(24, {"Ext", "0", "255", "0"}); }),
                           [this] { return Ext(); }));
