@@ -328,6 +328,14 @@ void Arm(std::string_view failSite, unsigned failCall) {
     g_armed = true;
 }
 
+void FailNext(std::string_view site) {
+    unsigned calls = 0;
+    for (const Counter& c : g_counters)
+        if (site == c.site) calls = c.calls;
+    g_failSite.assign(site);
+    g_failCall = calls + 1;
+}
+
 void Disarm() { g_armed = false; }
 bool Armed() { return g_armed; }
 bool Tripped() { return g_tripped; }

@@ -24,6 +24,8 @@ namespace faults {
 // Starts a run: all call counts back to zero, counting on the calling thread,
 // a new heap generation. `failSite`/`failCall` name the call to fail (empty or 0: none).
 void Arm(std::string_view failSite = {}, unsigned failCall = 0);
+// While armed: the next call of `site` fails (for spies that pick a moment).
+void FailNext(std::string_view site);
 // Stops counting and failing; counts stay readable until the next Arm.
 void Disarm();
 bool Armed();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "import_patch.h"
 #include "sweep.h"
 #include "ui/probe.h"
 
@@ -61,6 +62,37 @@ const std::vector<Known> kFixedElsewhere = {
 };
 
 class DialogSweep : public SweepTest {};
+
+void* g_enumThreadWindows = nullptr;
+
+// Fails the first allocation made while the system enumerates the thread's windows.
+BOOL WINAPI FailingEnumThreadWindows(DWORD thread, WNDENUMPROC proc, LPARAM lp) {
+    hqhost::faults::FailNext("malloc");
+    return reinterpret_cast<decltype(&::EnumThreadWindows)>(g_enumThreadWindows)(thread, proc, lp);
+}
+
+// A dialog collects the windows it disables inside a system enumeration: an
+// allocation failing there ends the dialog with an error instead of unwinding
+// through the system's frames (which ends the host process).
+TEST_F(DialogSweep, AnAllocationFailingInsideTheWindowEnumerationEndsTheDialogWithAnError) {
+    std::vector<std::string> params = {"1", "1"};
+    bool ok = true;
+    {
+        hqtest::ImportPatch spy(host().Module(), "EnumThreadWindows",
+                                reinterpret_cast<void*>(&FailingEnumThreadWindows));
+        ASSERT_TRUE(spy.installed());
+        g_enumThreadWindows = spy.previous();
+        OkPresser presser;
+        hqhost::faults::Arm();
+        ok = host().Edit(1, params);
+        hqhost::faults::Disarm();
+    }
+    EXPECT_TRUE(hqhost::faults::Tripped());
+    EXPECT_FALSE(host().LastForeignFault().has_value()) << host().LastForeignFault().value_or("");
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(host().LastError().value_or(""), "Out of memory");
+    EXPECT_EQ(params, (std::vector<std::string>{"1", "1"}));
+}
 
 TEST_F(DialogSweep, EveryFailedCallStoresAllOrNothing) {
     std::vector<Case> cases;
