@@ -156,9 +156,10 @@ void SweepTest::CommonChecks(const RunResult& r, std::vector<std::string>& probl
                            " blocks, " + std::to_string(heapBytes) + " bytes");
     const HWND main = host().MainWindow();
     if (!::IsWindowVisible(main)) problems.push_back("the main window is hidden");
-    RECT clip{}, screen{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
-    screen.right = screen.left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    screen.bottom = screen.top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    RECT clip{};
     ::GetClipCursor(&clip);
     if (!::EqualRect(&clip, &screen)) problems.push_back("the cursor is left confined");
     if (!ClipboardFree()) problems.push_back("the clipboard is left open");
