@@ -48,16 +48,15 @@ BOOL CALLBACK DestroyModuleWindow(HWND h, LPARAM range) {
 }
 
 std::vector<unsigned> CallsToFail(unsigned calls, Plan plan) {
-    std::vector<unsigned> ks;
-    for (unsigned k = 1; k <= calls && k <= plan.everyCallUpTo; ++k) ks.push_back(k);
-    if (calls > plan.everyCallUpTo && plan.samplesBeyond > 0) {
+    std::set<unsigned> ks;
+    for (unsigned k = 1; k <= calls && k <= plan.everyCallUpTo; ++k) ks.insert(k);
+    if (calls > plan.everyCallUpTo) {
         const unsigned span = calls - plan.everyCallUpTo;
-        for (unsigned i = 1; i <= plan.samplesBeyond; ++i) {
-            const unsigned k = plan.everyCallUpTo + (span * i + plan.samplesBeyond - 1) / plan.samplesBeyond;
-            if (ks.empty() || ks.back() != k) ks.push_back(k);
-        }
+        for (unsigned i = 1; i <= plan.samplesBeyond; ++i)
+            ks.insert(plan.everyCallUpTo + (span * i + plan.samplesBeyond - 1) / plan.samplesBeyond);
     }
-    return ks;
+    for (unsigned i = 0; i < plan.lastCalls && i < calls; ++i) ks.insert(calls - i);
+    return {ks.begin(), ks.end()};
 }
 
 bool IsTemporaryName(const std::string& name) {

@@ -47,10 +47,12 @@ struct Known {
 };
 
 // Calls swept per site: every call up to `everyCallUpTo`, then `samplesBeyond`
-// spread evenly over the rest (the last call among them).
+// spread evenly over the rest, and the last `lastCalls` (where an action
+// finishes: writing its file, storing a dialog's fields).
 struct Plan {
     unsigned everyCallUpTo = 48;
     unsigned samplesBeyond = 12;
+    unsigned lastCalls = 8;
 };
 // Heap memory allocated in a run and still live after it that counts as a leak.
 inline constexpr size_t kHeapLeakBytes = 4096;
