@@ -1,5 +1,6 @@
 #include "hqhost.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -32,9 +33,16 @@ struct Landing {
     void* buf[5];
     void* sehHead;
     std::string message;
+    bool foreign = false;
     Landing* prev;
 };
 thread_local Landing* t_landing = nullptr;
+
+void ResumeAtLanding(CONTEXT* c, const Landing* landing) {
+    c->Ebp = U(landing->buf[0]);
+    c->Eip = U(landing->buf[1]);
+    c->Esp = U(landing->buf[2]);
+}
 
 LONG CALLBACK LandingHandler(EXCEPTION_POINTERS* ep) {
     const EXCEPTION_RECORD* rec = ep->ExceptionRecord;
@@ -45,12 +53,37 @@ LONG CALLBACK LandingHandler(EXCEPTION_POINTERS* ep) {
                                 rec->ExceptionInformation[1]);
     else
         landing->message = "(error without a message)";
-    CONTEXT* c = ep->ContextRecord;
-    c->Ebp = U(landing->buf[0]);
-    c->Eip = U(landing->buf[1]);
-    c->Esp = U(landing->buf[2]);
+    ResumeAtLanding(ep->ContextRecord, landing);
     return EXCEPTION_CONTINUE_EXECUTION;
 }
+
+// A frame handler registered around each export call: it sees only what no
+// handler inside the call dealt with (an access violation, a stack overflow,
+// the abort that std::terminate ends in), which would otherwise end the
+// process. The call is abandoned at its landing and the fault reported.
+EXCEPTION_DISPOSITION __cdecl ForeignHandler(EXCEPTION_RECORD* rec, void*, CONTEXT* context, void*) {
+    Landing* landing = t_landing;
+    if (!landing || (rec->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) ||
+        (rec->ExceptionFlags & EXCEPTION_NONCONTINUABLE) || (rec->ExceptionCode & 0xC0000000u) != 0xC0000000u)
+        return ExceptionContinueSearch;
+    char text[128];
+    if (rec->ExceptionCode == EXCEPTION_ACCESS_VIOLATION && rec->NumberParameters >= 2)
+        std::snprintf(text, sizeof text, "access violation (%s %p) at %p",
+                      rec->ExceptionInformation[0] ? "writing" : "reading",
+                      reinterpret_cast<void*>(rec->ExceptionInformation[1]), rec->ExceptionAddress);
+    else
+        std::snprintf(text, sizeof text, "exception 0x%08lX at %p", rec->ExceptionCode, rec->ExceptionAddress);
+    landing->message = text;
+    landing->foreign = true;
+    ResumeAtLanding(context, landing);
+    return ExceptionContinueExecution;
+}
+
+// x86 SEH registration record, placed on the caller's stack.
+struct SehRecord {
+    void* next;
+    void* handler;
+};
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) {
@@ -143,23 +176,33 @@ uint32_t Host::Invoke(const char* exportName, std::initializer_list<uint32_t> ar
     }
     const std::vector<uint32_t> argv(args);
     lastError_.reset();
+    lastForeign_.reset();
 
     Landing landing;
     landing.prev = t_landing;
-    landing.sehHead = reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList;
+    NT_TIB* tib = reinterpret_cast<NT_TIB*>(::NtCurrentTeb());
+    landing.sehHead = tib->ExceptionList;
     if (__builtin_setjmp(landing.buf)) {
-        // Resumed by LandingHandler: registers are gone, reach state through t_landing.
+        // Resumed by a handler: registers are gone, reach state through t_landing.
         Landing* l = t_landing;
         reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList =
             static_cast<EXCEPTION_REGISTRATION_RECORD*>(l->sehHead);
         t_landing = l->prev;
         Host& host = Instance();
-        host.lastError_ = std::move(l->message);
-        ++host.errorCount_;
+        if (l->foreign) {
+            host.lastForeign_ = std::move(l->message);
+            ++host.foreignCount_;
+        } else {
+            host.lastError_ = std::move(l->message);
+            ++host.errorCount_;
+        }
         return 0;
     }
     t_landing = &landing;
+    SehRecord record{landing.sehHead, reinterpret_cast<void*>(&ForeignHandler)};
+    tib->ExceptionList = reinterpret_cast<EXCEPTION_REGISTRATION_RECORD*>(&record);
     const uint32_t result = hq_invoke(reinterpret_cast<const void*>(fn), argv.data(), argv.size());
+    tib->ExceptionList = static_cast<EXCEPTION_REGISTRATION_RECORD*>(landing.sehHead);
     t_landing = landing.prev;
     return result;
 }

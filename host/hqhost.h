@@ -88,6 +88,10 @@ public:
     // The error the last export call raised, if any (exact text).
     const std::optional<std::string>& LastError() const { return lastError_; }
     size_t ErrorCount() const { return errorCount_; }
+    // A fault no handler inside the last export call dealt with (access
+    // violation, std::terminate): the call was abandoned; the text says what.
+    const std::optional<std::string>& LastForeignFault() const { return lastForeign_; }
+    size_t ForeignFaultCount() const { return foreignCount_; }
 
     // ---- host state
     Ledger& ledger() { return ledger_; }
@@ -150,6 +154,8 @@ private:
     bool interactive_ = false;
     std::optional<std::string> lastError_;
     size_t errorCount_ = 0;
+    std::optional<std::string> lastForeign_;
+    size_t foreignCount_ = 0;
     HWND mainWindow_ = nullptr;
     std::map<std::string, HWND, NoCase> objects_;
 };

@@ -45,7 +45,9 @@ std::optional<int> ActionId(Host& host, const std::string& word) {
 std::string Quote(const std::string& cp1251) { return "\"" + Utf8FromCp1251(cp1251) + "\""; }
 
 void Report(Host& host, const std::string& what, const std::string& outcome) {
-    if (host.LastError())
+    if (host.LastForeignFault())
+        Print(what + " -> fault in the plug-in, call abandoned: " + *host.LastForeignFault() + "\n");
+    else if (host.LastError())
         Print(what + " -> error: " + Utf8FromCp1251(*host.LastError()) + "\n");
     else
         Print(what + " -> " + outcome + "\n");

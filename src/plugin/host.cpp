@@ -44,9 +44,12 @@ void NewHostString::StoreInto(char** slot) {
 }
 
 std::string TakeHostString(char** slot) {
-    std::string text = *slot ? std::string(*slot) : std::string();
-    FreeHostString(slot);
-    return text;
+    // The block is released also when the copy cannot be made.
+    struct Release {
+        char** slot;
+        ~Release() { FreeHostString(slot); }
+    } release{slot};
+    return *slot ? std::string(*slot) : std::string();
 }
 
 void RequireHostCallbacks(unsigned needed) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 #include "plugin/error.h"
 #include "plugin/host.h"
@@ -52,11 +53,18 @@ void CopyText(char* to, size_t size, const std::string& from) {
 struct ThreadWindows {
     HWND self;
     std::vector<HWND> windows;
+    std::exception_ptr error;  // raised after the enumeration has returned
 };
 
 BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
     auto* c = reinterpret_cast<ThreadWindows*>(lp);
-    if (h != c->self && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) c->windows.push_back(h);
+    if (h == c->self || !::IsWindowVisible(h) || !::IsWindowEnabled(h)) return TRUE;
+    try {
+        c->windows.push_back(h);
+    } catch (...) {  // must not unwind through the system's frames
+        c->error = std::current_exception();
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -365,8 +373,9 @@ int Form::ShowModal() {
     if (onShow) onShow();
     const HWND previous = ::GetActiveWindow();
     // Every other window of the thread stops taking input while the form is up.
-    ThreadWindows collect{hwnd_.get(), {}};
+    ThreadWindows collect{hwnd_.get(), {}, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&collect));
+    if (collect.error) std::rethrow_exception(collect.error);
     const std::vector<HWND>& disabled = collect.windows;
     for (HWND h : disabled) ::EnableWindow(h, FALSE);
 

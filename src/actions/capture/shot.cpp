@@ -20,6 +20,7 @@ namespace {
 // Copies the screen from (x, y) into the bitmap at (0, 0), SRCCOPY alone.
 void CopyScreen(const WindowDc& screen, HBITMAP bitmap, int x, int y, int width, int height) {
     if (!bitmap) return;
+    if (!screen) FailWithLastError();  // a blit from no context would save a blank picture
     UniqueMemDc dc(::CreateCompatibleDC(screen.get()));
     if (!dc) FailWithLastError();
     SelectScope select(dc.get(), bitmap);
@@ -57,6 +58,7 @@ bool fzShotDesktopToJpg(const Params& p) {
 
 bool fzShotDesktopToBmp(const Params& p) {
     WindowDc screen(nullptr);
+    if (!screen) FailWithLastError();
     UniqueBitmap bitmap =
         CreateCaptureBitmap(screen.get(), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), true);
     if (bitmap) {
