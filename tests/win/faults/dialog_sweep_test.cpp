@@ -57,9 +57,7 @@ struct OkPresser {
 const int kDialogIds[] = {1, 2, 3, 4, 5, 20, 21, 23, 24, 25, 26, 27, 28,
                           30, 31, 32, 33, 35, 38, 39, 40, 41, 44, 45, 46, 100};
 
-const std::vector<Known> kFixedElsewhere = {
-    {"dialog", "GlobalAlloc", "OK when a host-string allocation fails (editor_form)"},
-};
+const std::vector<Known> kFixedElsewhere = {};
 
 class DialogSweep : public SweepTest {};
 
