@@ -17,14 +17,7 @@ if ! scripts/can-run-wine.sh; then
   exit 0
 fi
 source scripts/xvfb.sh
-xvfb_pid=
-export WINEPREFIX="$root/build/win/wineprefix"
-stop() {
-  wineserver -k 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap stop EXIT
-if [ -z "${DISPLAY:-}" ]; then start_xvfb; xvfb_pid=$HQ_XVFB_PID; fi
+start_wine_session "$root"
 
 host() { scripts/wine-run.sh build/win/bin/hqhost.exe "$@"; }
 plugin=build/win/bin/zeZoreredur.hqp

@@ -16,16 +16,14 @@ cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FI
 cmake --build build/win -j "$(nproc)" --target zeZoreredur hqhost hqtables
 version=$(cat build/win/version.txt)
 
+# The dialog pictures and the table dump run under Wine.
+if ! scripts/can-run-wine.sh; then
+  echo "package: no package written: the reference needs Wine" >&2
+  exit 1
+fi
 # One display and one wineserver for the dialog pictures.
 source scripts/xvfb.sh
-xvfb_pid=
-export WINEPREFIX="$root/build/win/wineprefix"
-stop() {
-  wineserver -k 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap stop EXIT
-if [ -z "${DISPLAY:-}" ]; then start_xvfb; xvfb_pid=$HQ_XVFB_PID; fi
+start_wine_session "$root"
 
 stage=build/package/zeZoreredur-$version
 rm -rf build/package

@@ -30,14 +30,7 @@ fi
 
 # One display and one wineserver for the whole Windows run.
 source scripts/xvfb.sh
-xvfb_pid=
-export WINEPREFIX="$root/build/win/wineprefix"
-stop() {
-  WINEPREFIX="$root/build/win/wineprefix" wineserver -k 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap stop EXIT
-if [ -z "${DISPLAY:-}" ]; then start_xvfb; xvfb_pid=$HQ_XVFB_PID; fi
+start_wine_session "$root"
 scripts/wine-prefix.sh
 WINEARCH=win32 wineserver -p
 ctest --test-dir build/win --output-on-failure

@@ -11,3 +11,18 @@ start_xvfb() {
   done
   export DISPLAY=":$n"
 }
+
+# Sourced by the commands that run Windows programs: start_wine_session ROOT
+# uses the build's Wine prefix and one display for the whole script (started
+# here when DISPLAY is unset); both the wineserver and that display are
+# stopped when the script exits.
+start_wine_session() {
+  export WINEPREFIX="$1/build/win/wineprefix"
+  HQ_SESSION_XVFB_PID=
+  trap stop_wine_session EXIT
+  if [ -z "${DISPLAY:-}" ]; then start_xvfb; HQ_SESSION_XVFB_PID=$HQ_XVFB_PID; fi
+}
+stop_wine_session() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "${HQ_SESSION_XVFB_PID:-}" ]; then kill "$HQ_SESSION_XVFB_PID" 2>/dev/null || true; fi
+}

@@ -21,18 +21,6 @@ void WriteBytes(const std::string& path, const Bytes& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<std::string> FolderFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-    } while (::FindNextFileA(find, &data));
-    ::FindClose(find);
-    return names;
-}
-
 bmp::Image ReadPicture(const std::string& path) { return bmp::Decode(ReadBytes(path)); }
 
 namespace {

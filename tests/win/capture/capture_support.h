@@ -27,8 +27,7 @@ inline uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) <<
 bool Exists(const std::string& path);
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
-// Files in the folder (names only), to prove no temporary file was left.
-std::vector<std::string> FolderFiles(const std::string& folder);
+using hqtest::FolderFiles;
 
 // A picture filled by `colour(x, y)` (y from the top), at 24 bits.
 template <typename F>

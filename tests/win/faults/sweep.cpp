@@ -133,17 +133,7 @@ void SweepTest::Reload() {
     ASSERT_TRUE(host().Load(hqtest::PluginPath()));
 }
 
-std::vector<std::string> SweepTest::FolderFiles() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA d;
-    HANDLE h = ::FindFirstFileA((folder_ + "*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(d.cFileName);
-    } while (::FindNextFileA(h, &d));
-    ::FindClose(h);
-    return names;
-}
+std::vector<std::string> SweepTest::FolderFiles() const { return hqtest::FolderFiles(folder_); }
 
 void SweepTest::CommonChecks(const RunResult& r, std::vector<std::string>& problems) {
     if (r.foreign) problems.push_back("foreign exception: " + *r.foreign);

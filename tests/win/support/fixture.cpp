@@ -11,6 +11,18 @@ std::string ExeDirPath(const std::string& name) {
     return path.substr(0, path.find_last_of("\\/") + 1) + name;
 }
 
+std::vector<std::string> FolderFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+    } while (::FindNextFileA(find, &data));
+    ::FindClose(find);
+    return names;
+}
+
 std::string PluginPath() { return ExeDirPath("zeZoreredur.hqp"); }
 
 void PluginTest::SetUp() {

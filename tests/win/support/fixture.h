@@ -17,6 +17,9 @@ namespace hqtest {
 std::string PluginPath();
 // A path beside the test executable (for output files of tests).
 std::string ExeDirPath(const std::string& name);
+// Names of the files in a folder (ending in a backslash), to prove that no
+// temporary file was left behind.
+std::vector<std::string> FolderFiles(const std::string& folder);
 
 class PluginTest : public ::testing::Test {
 protected:
