@@ -16,9 +16,13 @@ namespace hq {
 
 namespace {
 
+// The shell's windows belong to another process: ShowWindow would wait for it,
+// as long as it hangs. The asynchronous form posts the change and returns.
+void ShowShellWindow(HWND hwnd, int command) { ::ShowWindowAsync(hwnd, command); }
+
 // The desktop icons live in the shell's "Program Manager" window.
 void ShowDesktopWindow(int command) {
-    if (HWND desktop = ::FindWindowA(nullptr, "Program Manager")) ::ShowWindow(desktop, command);
+    if (HWND desktop = ::FindWindowA(nullptr, "Program Manager")) ShowShellWindow(desktop, command);
 }
 
 bool IsTrayNotifyClass(const char* name, int length) {
@@ -40,7 +44,7 @@ void WalkTray(int command) {
         char name[128];
         const int length = ::GetClassNameA(child, name, sizeof name);
         if (length <= 0) continue;
-        if (IsTrayNotifyClass(name, length)) ::ShowWindow(child, command);
+        if (IsTrayNotifyClass(name, length)) ShowShellWindow(child, command);
     }
 }
 
@@ -78,7 +82,12 @@ bool fzGetPixelColor(const Params& p) {
 
 bool fzWindowFromPoint(const Params& p) {
     POINT at{};
-    ::GetCursorPos(&at);
+    // No position (a locked workstation, a secure desktop): no window to name,
+    // and the variable is emptied, as for a pixel outside the screen.
+    if (!::GetCursorPos(&at)) {
+        SetHostVariable(p[0], "");
+        return true;
+    }
     const HWND hwnd = ::WindowFromPoint(at);
     SetHostVariable(p[0], std::to_string(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd))));
     return true;
