@@ -36,11 +36,17 @@ bool IsTrayNotifyClass(const char* name, int length) {
     return true;
 }
 
+// A walk with GetWindow can circle when the shell reorders its windows
+// meanwhile; the taskbar has a handful of children, so the walk stops here.
+constexpr int kMaxTrayChildren = 1024;
+
 // Shows or hides every notification-area child of the taskbar.
 void WalkTray(int command) {
     HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
     if (!taskbar) return;
-    for (HWND child = ::GetWindow(taskbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    int visited = 0;
+    for (HWND child = ::GetWindow(taskbar, GW_CHILD); child && visited < kMaxTrayChildren;
+         child = ::GetWindow(child, GW_HWNDNEXT), ++visited) {
         char name[128];
         const int length = ::GetClassNameA(child, name, sizeof name);
         if (length <= 0) continue;

@@ -213,6 +213,34 @@ TEST_F(DesktopTest, ShellSwitchesDoNotWaitForAHungShell) {
     EXPECT_EQ(g_asyncShows[3].command, SW_SHOWNORMAL);
 }
 
+// GetWindow as while the shell reorders its windows: the next sibling of the
+// taskbar's child is that child again. Breaks the circle itself after many
+// calls, so that a walk without an end fails instead of hanging.
+HWND g_circlingChild = nullptr;
+int g_siblingCalls = 0;
+void* g_forwardGetWindow = nullptr;
+HWND WINAPI CirclingGetWindow(HWND hwnd, UINT command) {
+    if (command != GW_HWNDNEXT) return reinterpret_cast<decltype(&::GetWindow)>(g_forwardGetWindow)(hwnd, command);
+    return ++g_siblingCalls < 1000000 ? g_circlingChild : nullptr;
+}
+
+TEST_F(DesktopTest, TrayWalkEndsWhenTheTaskbarChildrenCircle) {
+    StandInTaskbar tray;
+    ASSERT_EQ(::FindWindowA("Shell_TrayWnd", nullptr), tray.bar);
+    const HWND first = ::GetWindow(tray.bar, GW_CHILD);
+    ASSERT_NE(first, nullptr);
+    ImportPatch spy(host().Module(), "GetWindow", reinterpret_cast<void*>(&CirclingGetWindow));
+    ASSERT_TRUE(spy.installed());
+    g_forwardGetWindow = spy.previous();
+    g_circlingChild = first;
+    g_siblingCalls = 0;
+    EXPECT_TRUE(Exec(35, {"0"}));
+    EXPECT_GT(g_siblingCalls, 0);
+    EXPECT_LE(g_siblingCalls, 10000) << "the walk did not stop on its own";
+    for (HWND notify : {tray.notifyMixed, tray.notifyUpper})
+        if (notify != first) EXPECT_TRUE(::IsWindowVisible(notify)) << "a child the circle never reaches was hidden";
+}
+
 TEST_F(DesktopTest, PixelColourOfARedWindowIsRedFirst) {
     TestWindow red(L"red", 200, 150, 60, 40, RGB(255, 0, 0));
     TestWindow green(L"green", 300, 150, 60, 40, RGB(18, 52, 86));
