@@ -237,8 +237,10 @@ TEST_F(DesktopTest, TrayWalkEndsWhenTheTaskbarChildrenCircle) {
     EXPECT_TRUE(Exec(35, {"0"}));
     EXPECT_GT(g_siblingCalls, 0);
     EXPECT_LE(g_siblingCalls, 10000) << "the walk did not stop on its own";
-    for (HWND notify : {tray.notifyMixed, tray.notifyUpper})
-        if (notify != first) EXPECT_TRUE(::IsWindowVisible(notify)) << "a child the circle never reaches was hidden";
+    for (HWND notify : {tray.notifyMixed, tray.notifyUpper}) {
+        if (notify == first) continue;
+        EXPECT_TRUE(::IsWindowVisible(notify)) << "a child the circle never reaches was hidden";
+    }
 }
 
 TEST_F(DesktopTest, PixelColourOfARedWindowIsRedFirst) {
