@@ -199,7 +199,7 @@ TEST_F(DesktopTest, ShellSwitchesDoNotWaitForAHungShell) {
     EXPECT_TRUE(Exec(26, {"1"}));
     EXPECT_TRUE(Exec(35, {"1"}));
     EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(shell.desktop) && ::IsWindowVisible(shell.notify); }));
-    EXPECT_EQ(g_asyncShows.size(), 4u);
+    ASSERT_EQ(g_asyncShows.size(), 4u);
     EXPECT_EQ(g_asyncShows[2].command, SW_SHOW);
     EXPECT_EQ(g_asyncShows[3].command, SW_SHOWNORMAL);
 }
