@@ -1,5 +1,7 @@
 #include "color_dialog_layout.h"
 
+#include <algorithm>
+
 #include "plugin/int_text.h"
 
 namespace hq {
@@ -53,7 +55,9 @@ std::optional<uint32_t> AnimationFlags(std::string_view name) {
 std::optional<uint32_t> AnimationDuration(std::string_view text) {
     const std::optional<int32_t> ms = TryStrToInt(text.empty() ? std::string_view("1") : text);
     if (!ms || *ms < 0) return std::nullopt;
-    return static_cast<uint32_t>(*ms);
+    // AnimateWindow returns only when the animation ends, and the chooser (with
+    // the host) waits for it: a longer time is cut to the cap.
+    return std::min(static_cast<uint32_t>(*ms), kMaxAnimationMs);
 }
 
 ChooserStyle ChooserStyleOf(std::string_view text) {

@@ -24,9 +24,13 @@ std::optional<Point> ChooserPosition(std::string_view xText, std::string_view yT
 // whole and case-sensitively; nothing for "None" and any other text.
 std::optional<uint32_t> AnimationFlags(std::string_view name);
 
-// The animation time in milliseconds: empty text is 1; text that is not integer
-// text, or a negative value (which the system would read as a wait of weeks),
-// means no animation (nothing).
+// Longest opening animation, in milliseconds (a typical one takes 200).
+constexpr uint32_t kMaxAnimationMs = 2000;
+
+// The animation time in milliseconds: empty text is 1; more than
+// kMaxAnimationMs is kMaxAnimationMs; text that is not integer text, or a
+// negative value (which the system would read as a wait of weeks), means no
+// animation (nothing).
 std::optional<uint32_t> AnimationDuration(std::string_view text);
 
 // Chooser style from its text: exactly "2" small caption, exactly "3" no caption.

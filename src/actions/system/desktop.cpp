@@ -16,9 +16,13 @@ namespace hq {
 
 namespace {
 
+// The shell's windows belong to another process: ShowWindow would wait for it,
+// as long as it hangs. The asynchronous form posts the change and returns.
+void ShowShellWindow(HWND hwnd, int command) { ::ShowWindowAsync(hwnd, command); }
+
 // The desktop icons live in the shell's "Program Manager" window.
 void ShowDesktopWindow(int command) {
-    if (HWND desktop = ::FindWindowA(nullptr, "Program Manager")) ::ShowWindow(desktop, command);
+    if (HWND desktop = ::FindWindowA(nullptr, "Program Manager")) ShowShellWindow(desktop, command);
 }
 
 bool IsTrayNotifyClass(const char* name, int length) {
@@ -32,15 +36,21 @@ bool IsTrayNotifyClass(const char* name, int length) {
     return true;
 }
 
+// A walk with GetWindow can circle when the shell reorders its windows
+// meanwhile; the taskbar has a handful of children, so the walk stops here.
+constexpr int kMaxTrayChildren = 1024;
+
 // Shows or hides every notification-area child of the taskbar.
 void WalkTray(int command) {
     HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
     if (!taskbar) return;
-    for (HWND child = ::GetWindow(taskbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    int visited = 0;
+    for (HWND child = ::GetWindow(taskbar, GW_CHILD); child && visited < kMaxTrayChildren;
+         child = ::GetWindow(child, GW_HWNDNEXT), ++visited) {
         char name[128];
         const int length = ::GetClassNameA(child, name, sizeof name);
         if (length <= 0) continue;
-        if (IsTrayNotifyClass(name, length)) ::ShowWindow(child, command);
+        if (IsTrayNotifyClass(name, length)) ShowShellWindow(child, command);
     }
 }
 
@@ -78,7 +88,12 @@ bool fzGetPixelColor(const Params& p) {
 
 bool fzWindowFromPoint(const Params& p) {
     POINT at{};
-    ::GetCursorPos(&at);
+    // No position (a locked workstation, a secure desktop): no window to name,
+    // and the variable is emptied, as for a pixel outside the screen.
+    if (!::GetCursorPos(&at)) {
+        SetHostVariable(p[0], "");
+        return true;
+    }
     const HWND hwnd = ::WindowFromPoint(at);
     SetHostVariable(p[0], std::to_string(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd))));
     return true;

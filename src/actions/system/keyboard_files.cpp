@@ -3,12 +3,15 @@
 #include <mmsystem.h>
 
 #include <cstring>
+#include <iterator>
+#include <optional>
 
 #include "actions/actions.h"
 #include "actions/system/drop_files.h"
 #include "plugin/error.h"
 #include "plugin/handles.h"
 #include "plugin/host.h"
+#include "plugin/system_text.h"
 
 namespace hq {
 
@@ -18,6 +21,21 @@ void SendDriveDoorCommand(const char* command) {
     // The wait flag makes the call return when the door has stopped; errors
     // (no drive, no motorised door) are not reported.
     ::mciSendStringA(command, nullptr, 0, HostMainWindow());
+}
+
+// Pauses between attempts to open the clipboard (about half a second in all):
+// clipboard listeners hold it briefly after every change, so a first refusal
+// is usually over within milliseconds.
+constexpr DWORD kClipboardRetryPauses[] = {10, 20, 40, 80, 150, 200};
+
+// Opens the clipboard for `owner`, trying again while another program holds it.
+void OpenClipboardFor(HWND owner, std::optional<ClipboardScope>& clipboard) {
+    for (size_t attempt = 0;; ++attempt) {
+        clipboard.emplace(owner);
+        if (clipboard->is_open()) return;
+        if (attempt == std::size(kClipboardRetryPauses)) Fail("Cannot open clipboard");
+        ::Sleep(kClipboardRetryPauses[attempt]);
+    }
 }
 
 }  // namespace
@@ -59,11 +77,18 @@ bool fzCopyFileToClip(const Params& p) {
         if (!lock.get()) Fail("Could not allocate memory.");
         std::memcpy(lock.get(), bytes.data(), bytes.size());
     }
-    // The block stays ours, and is freed, unless the clipboard takes it.
-    ClipboardScope clipboard(nullptr);
-    if (!clipboard.is_open()) Fail("Cannot open clipboard");
+    // Opened without a window, the emptied clipboard has no owner and Windows
+    // refuses the data: a message-only window of our own owns it for the call.
+    // Declared first, so it is destroyed after the clipboard is closed.
+    UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                         PluginModule(), nullptr));
+    if (!owner) Fail(SystemErrorText(::GetLastError()));
+    std::optional<ClipboardScope> clipboard;
+    OpenClipboardFor(owner.get(), clipboard);
     ::EmptyClipboard();
-    if (::SetClipboardData(CF_HDROP, block.get())) block.release();
+    // The block stays ours, and is freed, unless the clipboard takes it.
+    if (!::SetClipboardData(CF_HDROP, block.get())) Fail(SystemErrorText(::GetLastError()));
+    block.release();
     return false;
 }
 

@@ -47,10 +47,13 @@ bool fzMouseStatus(const Params& p) {
     if (mode == "0") {
         // A one-pixel confinement; right and bottom are exclusive, so the
         // pointer is held one pixel up and to the left of where it was.
+        // Without a position (a locked workstation, a secure desktop) the
+        // pointer would be held in the screen's corner: leave it alone.
         POINT at{};
-        ::GetCursorPos(&at);
-        const RECT r{at.x - 1, at.y - 1, at.x, at.y};
-        ::ClipCursor(&r);
+        if (::GetCursorPos(&at)) {
+            const RECT r{at.x - 1, at.y - 1, at.x, at.y};
+            ::ClipCursor(&r);
+        }
     }
     if (mode == "1") {
         const RECT r{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};

@@ -3,12 +3,17 @@
 // window under the cursor.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "fixture.h"
 #include "system_support.h"
 
 namespace {
 
 using hqtest::PluginTest;
+using systest::ImportPatch;
 using systest::TestWindow;
 
 class DesktopTest : public PluginTest {};
@@ -107,6 +112,126 @@ TEST_F(DesktopTest, TrayWalkSwitchesEveryNotificationAreaChildAndNothingElse) {
     EXPECT_TRUE(::IsWindowVisible(tray.notifyMixed));
     for (HWND h : untouched) EXPECT_TRUE(::IsWindowVisible(h));
     ::UnregisterClassW(L"TRAYNOTIFYWND", otherModule);
+}
+
+// Stand-in shell windows on a thread that stops answering messages until
+// released, as a hung shell process would: a "Program Manager" window and a
+// taskbar with a notification area.
+class HungShell {
+public:
+    HungShell() : thread_([this] { Run(); }) { ::WaitForSingleObject(created_, 10000); }
+    ~HungShell() {
+        Release();
+        ::SetEvent(quit_);
+        thread_.join();
+        for (HANDLE h : {created_, release_, quit_}) ::CloseHandle(h);
+    }
+    void Release() { ::SetEvent(release_); }
+    // Whether the thread stopped waiting to be released (released, or its
+    // safety timeout ran out because a caller was blocked on it).
+    bool Woke() const { return woke_; }
+    HWND desktop = nullptr, bar = nullptr, notify = nullptr;
+
+private:
+    void Run() {
+        const HINSTANCE exe = ::GetModuleHandleW(nullptr);
+        StandInTaskbar::Register(L"Shell_TrayWnd", exe);
+        StandInTaskbar::Register(L"TrayNotifyWnd", exe);
+        desktop = ::CreateWindowExW(0, L"STATIC", L"Program Manager", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr,
+                                    nullptr, nullptr, nullptr);
+        bar = ::CreateWindowExW(WS_EX_TOPMOST, L"Shell_TrayWnd", L"", WS_POPUP | WS_VISIBLE, 0, 700, 400, 40, nullptr,
+                                nullptr, exe, nullptr);
+        notify = ::CreateWindowExW(0, L"TrayNotifyWnd", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, bar, nullptr, exe,
+                                   nullptr);
+        ::SetEvent(created_);
+        ::WaitForSingleObject(release_, 5000);
+        woke_ = true;
+        while (::MsgWaitForMultipleObjects(1, &quit_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        }
+        ::DestroyWindow(bar);
+        ::DestroyWindow(desktop);
+    }
+    HANDLE created_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE quit_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> woke_{false};
+    std::thread thread_;
+};
+
+struct ShowCall {
+    HWND hwnd;
+    int command;
+    bool operator==(const ShowCall&) const = default;
+};
+std::vector<ShowCall> g_asyncShows;
+void* g_forwardShowAsync = nullptr;
+BOOL WINAPI SpyShowWindowAsync(HWND hwnd, int command) {
+    g_asyncShows.push_back({hwnd, command});
+    return reinterpret_cast<decltype(&::ShowWindowAsync)>(g_forwardShowAsync)(hwnd, command);
+}
+
+// Waits up to five seconds for `done`.
+template <typename Condition>
+bool Eventually(Condition done) {
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 5000; ::Sleep(10))
+        if (done()) return true;
+    return done();
+}
+
+TEST_F(DesktopTest, ShellSwitchesDoNotWaitForAHungShell) {
+    HungShell shell;
+    ASSERT_EQ(::FindWindowA(nullptr, "Program Manager"), shell.desktop);
+    ASSERT_EQ(::FindWindowA("Shell_TrayWnd", nullptr), shell.bar);
+    ImportPatch async(host().Module(), "ShowWindowAsync", reinterpret_cast<void*>(&SpyShowWindowAsync));
+    ASSERT_TRUE(async.installed()) << "the switches do not use the non-waiting form";
+    g_forwardShowAsync = async.previous();
+    g_asyncShows.clear();
+
+    EXPECT_TRUE(Exec(26, {"0"}));
+    EXPECT_TRUE(Exec(35, {"0"}));
+    EXPECT_FALSE(shell.Woke()) << "a switch waited for the hung shell";
+    EXPECT_EQ(g_asyncShows, (std::vector<ShowCall>{{shell.desktop, SW_HIDE}, {shell.notify, SW_HIDE}}));
+    // Once the shell answers again, the posted changes take effect.
+    shell.Release();
+    EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(shell.desktop) && !::IsWindowVisible(shell.notify); }));
+    EXPECT_TRUE(Exec(26, {"1"}));
+    EXPECT_TRUE(Exec(35, {"1"}));
+    EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(shell.desktop) && ::IsWindowVisible(shell.notify); }));
+    ASSERT_EQ(g_asyncShows.size(), 4u);
+    EXPECT_EQ(g_asyncShows[2].command, SW_SHOW);
+    EXPECT_EQ(g_asyncShows[3].command, SW_SHOWNORMAL);
+}
+
+// GetWindow as while the shell reorders its windows: the next sibling of the
+// taskbar's child is that child again. Breaks the circle itself after many
+// calls, so that a walk without an end fails instead of hanging.
+HWND g_circlingChild = nullptr;
+int g_siblingCalls = 0;
+void* g_forwardGetWindow = nullptr;
+HWND WINAPI CirclingGetWindow(HWND hwnd, UINT command) {
+    if (command != GW_HWNDNEXT) return reinterpret_cast<decltype(&::GetWindow)>(g_forwardGetWindow)(hwnd, command);
+    return ++g_siblingCalls < 1000000 ? g_circlingChild : nullptr;
+}
+
+TEST_F(DesktopTest, TrayWalkEndsWhenTheTaskbarChildrenCircle) {
+    StandInTaskbar tray;
+    ASSERT_EQ(::FindWindowA("Shell_TrayWnd", nullptr), tray.bar);
+    const HWND first = ::GetWindow(tray.bar, GW_CHILD);
+    ASSERT_NE(first, nullptr);
+    ImportPatch spy(host().Module(), "GetWindow", reinterpret_cast<void*>(&CirclingGetWindow));
+    ASSERT_TRUE(spy.installed());
+    g_forwardGetWindow = spy.previous();
+    g_circlingChild = first;
+    g_siblingCalls = 0;
+    EXPECT_TRUE(Exec(35, {"0"}));
+    EXPECT_GT(g_siblingCalls, 0);
+    EXPECT_LE(g_siblingCalls, 10000) << "the walk did not stop on its own";
+    for (HWND notify : {tray.notifyMixed, tray.notifyUpper}) {
+        if (notify == first) continue;
+        EXPECT_TRUE(::IsWindowVisible(notify)) << "a child the circle never reaches was hidden";
+    }
 }
 
 TEST_F(DesktopTest, PixelColourOfARedWindowIsRedFirst) {

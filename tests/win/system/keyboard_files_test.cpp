@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "fixture.h"
+#include "plugin/system_text.h"
 #include "system_support.h"
 
 namespace {
@@ -273,14 +274,86 @@ TEST_F(ClipboardTest, ClipboardHeldByAnotherThreadRaisesAndTheBlockIsFreed) {
     ::CloseHandle(done);
 }
 
-HANDLE WINAPI RefuseClipboardData(UINT, HANDLE) { return nullptr; }
+// OpenClipboard as scripted by the test: refuses the first `g_openRefusals`
+// calls as a program holding the clipboard would, then opens it for real.
+int g_openRefusals = 0;
+std::vector<HWND> g_openOwners;
+void* g_forwardOpen = nullptr;
+BOOL WINAPI SpyOpenClipboard(HWND owner) {
+    g_openOwners.push_back(owner);
+    if (static_cast<int>(g_openOwners.size()) <= g_openRefusals) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return reinterpret_cast<decltype(&::OpenClipboard)>(g_forwardOpen)(owner);
+}
 
-TEST_F(ClipboardTest, BlockTheClipboardRefusesIsFreed) {
-    ImportPatch spy(host().Module(), "SetClipboardData", reinterpret_cast<void*>(&RefuseClipboardData));
-    ASSERT_TRUE(spy.installed());
+// The plug-in's pauses between attempts, recorded instead of waited.
+std::vector<DWORD> g_pauses;
+void WINAPI SpySleep(DWORD ms) { g_pauses.push_back(ms); }
+
+HANDLE WINAPI RefuseClipboardData(UINT, HANDLE) {
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+}
+
+TEST_F(ClipboardTest, OpensTheClipboardWithAWindowOfItsOwnAndAnErrorWhenTheDataIsRefused) {
+    ImportPatch open(host().Module(), "OpenClipboard", reinterpret_cast<void*>(&SpyOpenClipboard));
+    ASSERT_TRUE(open.installed());
+    g_forwardOpen = open.previous();
+    g_openRefusals = 0;
+    g_openOwners.clear();
     EXPECT_FALSE(Exec(44, {"C:\\abc.txt"}));
+    ASSERT_EQ(g_openOwners.size(), 1u);
+    const HWND owner = g_openOwners[0];
+    EXPECT_NE(owner, nullptr) << "an emptied clipboard without an owner refuses data on Windows";
+    EXPECT_FALSE(::IsWindow(owner)) << "the owner window outlived the call";
+    std::vector<std::string> names;
+    EXPECT_EQ(DropBlock(&names), Expected("C:\\abc.txt")) << "the list did not outlive its owner window";
+
+    ImportPatch refuse(host().Module(), "SetClipboardData", reinterpret_cast<void*>(&RefuseClipboardData));
+    ASSERT_TRUE(refuse.installed());
+    EXPECT_EQ(ExecError(44, {"C:\\abc.txt"}), hq::SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
     EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), 0u) << "the refused block leaked";
     EXPECT_TRUE(ledger().Faults().empty());
+}
+
+TEST_F(ClipboardTest, ClipboardBrieflyHeldIsRetriedForAShortBoundedTime) {
+    ImportPatch open(host().Module(), "OpenClipboard", reinterpret_cast<void*>(&SpyOpenClipboard));
+    ImportPatch sleep(host().Module(), "Sleep", reinterpret_cast<void*>(&SpySleep));
+    ASSERT_TRUE(open.installed() && sleep.installed());
+    g_forwardOpen = open.previous();
+    struct Case {
+        int refusals;
+        bool placed;
+    };
+    for (const Case c : {Case{0, true}, Case{2, true}, Case{1000, false}}) {
+        // Wine's own clipboard listener may still hold it after the last change.
+        bool opened = false;
+        for (const DWORD start = ::GetTickCount(); !opened && ::GetTickCount() - start < 5000;)
+            if (!(opened = ::OpenClipboard(nullptr))) ::Sleep(10);
+        ASSERT_TRUE(opened);
+        ::EmptyClipboard();
+        ::CloseClipboard();
+        g_openRefusals = c.refusals;
+        g_openOwners.clear();
+        g_pauses.clear();
+        if (c.placed) {
+            EXPECT_FALSE(Exec(44, {"C:\\x"})) << c.refusals;
+            EXPECT_EQ(g_openOwners.size(), static_cast<size_t>(c.refusals) + 1);
+            EXPECT_EQ(g_pauses.size(), static_cast<size_t>(c.refusals));
+        } else {
+            EXPECT_EQ(ExecError(44, {"C:\\x"}), "Cannot open clipboard");
+            EXPECT_GE(g_openOwners.size(), 3u) << "gave up at once";
+            EXPECT_LE(g_openOwners.size(), 20u);
+            EXPECT_EQ(g_pauses.size(), g_openOwners.size() - 1);
+        }
+        DWORD waited = 0;
+        for (DWORD ms : g_pauses) waited += ms;
+        EXPECT_LE(waited, 1000u) << c.refusals;
+        EXPECT_EQ(::IsClipboardFormatAvailable(CF_HDROP) != FALSE, c.placed) << c.refusals;
+        EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), 0u) << c.refusals;
+    }
 }
 
 }  // namespace

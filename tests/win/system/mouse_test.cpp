@@ -73,6 +73,32 @@ TEST_F(MouseTest, MouseDisableFreezesOnePixelUpLeftEachTime) {
     EXPECT_EQ(Cursor().x, 600);
 }
 
+// GetCursorPos as on a locked workstation or a secure desktop: it fails.
+int g_cursorQueries = 0;
+BOOL WINAPI FailGetCursorPos(POINT*) {
+    ++g_cursorQueries;
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+TEST_F(MouseTest, WithoutACursorPositionTheFreezeAndTheWindowQueryLeaveEverything) {
+    TestWindow corner(L"corner", 0, 0, 80, 80);
+    ::SetCursorPos(300, 200);
+    const RECT whole = Clip();
+    ImportPatch spy(host().Module(), "GetCursorPos", reinterpret_cast<void*>(&FailGetCursorPos));
+    ASSERT_TRUE(spy.installed());
+    g_cursorQueries = 0;
+    EXPECT_FALSE(Exec(30, {"0"}));
+    EXPECT_TRUE(Same(Clip(), whole)) << "confined without a position: " << Show(Clip());
+    EXPECT_EQ(Cursor().x, 300);
+    // The window query names no window (not the one at 0,0): its variable is
+    // emptied, as a pixel query outside the screen empties its own.
+    host().SetVar("[W]", "before");
+    EXPECT_TRUE(Exec(32, {"[W]"}));
+    EXPECT_EQ(host().Var("[W]"), "");
+    EXPECT_EQ(g_cursorQueries, 2);
+}
+
 TEST_F(MouseTest, MouseEnableConfinesToThePrimaryScreenOtherTextsDoNothing) {
     ::SetCursorPos(300, 200);
     EXPECT_FALSE(Exec(30, {"0"}));

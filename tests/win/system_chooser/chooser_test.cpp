@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "fixture.h"
 #include "system_support.h"
@@ -240,6 +241,19 @@ TEST_F(ChooserTest, FadeWithEmptyDurationAnimatesForOneMillisecond) {
     ASSERT_EQ(g_animations.size(), 1u);
     EXPECT_EQ(g_animations[0].time, 48u);
     EXPECT_EQ(g_animations[0].flags, 0x60005u);
+}
+
+TEST_F(ChooserTest, AnimationTimeIsCutToTwoSecondsSoTheHostIsNeverHeldLonger) {
+    // AnimateWindow returns when the animation ends; the host waits as long.
+    const std::pair<const char*, DWORD> cases[] = {
+        {"1999", 1999}, {"2000", 2000}, {"2001", 2000}, {"600000", 2000}, {"$7FFFFFFF", 2000}};
+    for (const auto& [text, expected] : cases) {
+        g_animations.clear();
+        const Drive d = Run({"0", "", "", "1", "Slide Up", text});
+        ASSERT_EQ(g_animations.size(), 1u) << text;
+        EXPECT_EQ(g_animations[0].time, expected) << text;
+        EXPECT_TRUE(d.visible) << text;
+    }
 }
 
 TEST_F(ChooserTest, UnknownAnimationOrDurationThatIsNotANumberShowsTheChooserWithoutAnimation) {
