@@ -83,9 +83,11 @@ inline void CheckIntForms(int32_t value) {
     if (value > 0) FUZZ_CHECK(hq::TryStrToInt("-" + dec) == -value);
 }
 
-// The input is the text; its first four bytes are also a value to write out.
+// The input up to its first NUL is the text (parameters are C strings); its
+// first four bytes are also a value to write out.
 inline void CheckInt(const uint8_t* data, size_t size) {
-    CheckIntText(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view all(reinterpret_cast<const char*>(data), size);
+    CheckIntText(all.substr(0, all.find('\0')));
     if (size >= 4) CheckIntForms(static_cast<int32_t>(data[0] | (data[1] << 8) | (data[2] << 16) | (uint32_t{data[3]} << 24)));
 }
 
