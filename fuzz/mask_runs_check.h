@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "actions/capture/bmp_image.h"
@@ -43,8 +44,12 @@ inline std::vector<hq::RunRect> NaiveRuns(const std::vector<uint8_t>& inside, in
     return runs;
 }
 
+// Further checks of a run list that passed, given the inside map it covers.
+using RunsHook = std::function<void(const std::vector<hq::RunRect>&, const std::vector<uint8_t>& inside,
+                                    int32_t width, int32_t height)>;
+
 inline void CheckRuns(const std::vector<hq::RunRect>& runs, const std::vector<uint8_t>& inside, int32_t width,
-                      int32_t height) {
+                      int32_t height, const RunsHook& hook) {
     std::vector<uint8_t> cover(inside.size(), 0);
     for (size_t i = 0; i < runs.size(); ++i) {
         const hq::RunRect& r = runs[i];
@@ -58,15 +63,16 @@ inline void CheckRuns(const std::vector<hq::RunRect>& runs, const std::vector<ui
     }
     FUZZ_CHECK(cover == inside);
     FUZZ_CHECK(runs == NaiveRuns(inside, width, height));
+    if (hook) hook(runs, inside, width, height);
 }
 
-inline void CheckMaskView(const hq::MaskView& view) {
+inline void CheckMaskView(const hq::MaskView& view, const RunsHook& hook) {
     const std::vector<hq::RunRect> runs = hq::BuildMaskRuns(view);
     if (view.width <= 0 || view.height <= 0 || !view.top) {
         FUZZ_CHECK(runs.empty());
         return;
     }
-    CheckRuns(runs, InsideMap(view), view.width, view.height);
+    CheckRuns(runs, InsideMap(view), view.width, view.height, hook);
 }
 
 // Raw view: byte 0 width (0-63), byte 1 height (0-63), byte 2 layout: bit 0
@@ -74,7 +80,7 @@ inline void CheckMaskView(const hq::MaskView& view) {
 // pixels (one input byte a pixel: bits 0-2 set the blue, green and red
 // channels to 255, otherwise to 254, 0 and 127; the byte itself fills the
 // fourth byte). The rest are the pixels, repeated as needed.
-inline void CheckRawMask(const uint8_t* data, size_t size) {
+inline void CheckRawMask(const uint8_t* data, size_t size, const RunsHook& hook) {
     if (size < 3) return;
     const int32_t width = data[0] & 63, height = data[1] & 63;
     const int bpp = (data[2] & 1) ? 3 : 4;
@@ -104,15 +110,15 @@ inline void CheckRawMask(const uint8_t* data, size_t size) {
         hq::MaskView up{flipped.data() + stride * static_cast<size_t>(height - 1), width, height,
                         -static_cast<ptrdiff_t>(stride), bpp};
         FUZZ_CHECK(hq::BuildMaskRuns(up) == hq::BuildMaskRuns(view));
-        CheckMaskView(up);
+        CheckMaskView(up, hook);
         return;
     }
-    CheckMaskView(view);
+    CheckMaskView(view, hook);
 }
 
 // A BMP mask as the action reads it; the 24-bit form gives the same runs, and
 // for small pictures the inside map agrees with the module's own pixel colours.
-inline void CheckBmpMask(const uint8_t* data, size_t size) {
+inline void CheckBmpMask(const uint8_t* data, size_t size, const RunsHook& hook) {
     hq::bmp::Image picture;
     try {
         picture = hq::bmp::Decode(data, size);
@@ -122,7 +128,7 @@ inline void CheckBmpMask(const uint8_t* data, size_t size) {
     if (static_cast<uint64_t>(picture.width) * static_cast<uint64_t>(picture.height) > 65536) return;
     const hq::bmp::Image bgrx = hq::bmp::Convert(picture, hq::bmp::Format::Bgrx32);
     const hq::MaskView view = hq::MaskViewOf(bgrx);
-    CheckMaskView(view);
+    CheckMaskView(view, hook);
     const std::vector<hq::RunRect> runs = hq::BuildMaskRuns(view);
     FUZZ_CHECK(hq::BuildMaskRuns(hq::MaskViewOf(hq::bmp::Convert(picture, hq::bmp::Format::Bgr24))) == runs);
     if (picture.Empty()) return;
@@ -131,17 +137,17 @@ inline void CheckBmpMask(const uint8_t* data, size_t size) {
         for (int32_t y = 0; y < picture.height; ++y)
             for (int32_t x = 0; x < picture.width; ++x)
                 inside.push_back(hq::bmp::PixelRgb(picture, x, y) != 0xFFFFFF);
-        CheckRuns(runs, inside, picture.width, picture.height);
+        CheckRuns(runs, inside, picture.width, picture.height, {});
     }
 }
 
 // Byte 0 even: a raw view follows; odd: a BMP file follows.
-inline void CheckMask(const uint8_t* data, size_t size) {
+inline void CheckMask(const uint8_t* data, size_t size, const RunsHook& hook = {}) {
     if (size < 1) return;
     if (data[0] & 1) {
-        CheckBmpMask(data + 1, size - 1);
+        CheckBmpMask(data + 1, size - 1, hook);
     } else {
-        CheckRawMask(data + 1, size - 1);
+        CheckRawMask(data + 1, size - 1, hook);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "actions/capture/gdi_image.h"
+#include "actions/window/region_build.h"
 #include "bmp_roundtrip.h"
 #include "color_text_check.h"
 #include "fixture.h"
@@ -88,7 +89,7 @@ TEST(FuzzCorpusReplay, EveryTargetsCorpusPassesItsChecks) {
         void (*check)(const uint8_t*, size_t);
     } kTargets[] = {
         {"bmp_reader", [](const uint8_t* d, size_t n) { hqfuzz::CheckBmp(d, n, hqfuzz::QuantisePortable); }},
-        {"mask_runs", hqfuzz::CheckMask},
+        {"mask_runs", [](const uint8_t* d, size_t n) { hqfuzz::CheckMask(d, n); }},
         {"int_text", hqfuzz::CheckInt},
         {"color_text", hqfuzz::CheckColour},
     };
@@ -112,6 +113,31 @@ TEST(FuzzCorpusReplay, BmpRoundTripWithTheSystemsPaletteMatching) {
         return out;
     };
     EXPECT_GT(Replay("bmp_reader", [&](const uint8_t* d, size_t n) { hqfuzz::CheckBmp(d, n, gdi); }), 0u);
+}
+
+// The region the mask action gives the window, built from the runs of each
+// mask in the corpus, holds exactly the pixels that are not white.
+TEST(FuzzCorpusReplay, MaskRegionsHoldExactlyThePixelsThatAreNotWhite) {
+    const hqfuzz::RunsHook inRegion = [](const std::vector<hq::RunRect>& runs, const std::vector<uint8_t>& inside,
+                                         int32_t width, int32_t height) {
+        const hq::UniqueRegion region = hq::RegionFromRects(runs);
+        const DWORD size = ::GetRegionData(region.get(), 0, nullptr);
+        FUZZ_CHECK(size >= sizeof(RGNDATAHEADER));
+        std::vector<uint8_t> buffer(size);
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        FUZZ_CHECK(::GetRegionData(region.get(), size, data) == size);
+        const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+        std::vector<uint8_t> cover(inside.size(), 0);
+        for (DWORD i = 0; i < data->rdh.nCount; ++i) {
+            const RECT& r = rects[i];
+            FUZZ_CHECK(r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= width &&
+                       r.bottom <= height);
+            for (LONG y = r.top; y < r.bottom; ++y)
+                for (LONG x = r.left; x < r.right; ++x) ++cover[static_cast<size_t>(y) * width + x];
+        }
+        FUZZ_CHECK(cover == inside);
+    };
+    EXPECT_GT(Replay("mask_runs", [&](const uint8_t* d, size_t n) { hqfuzz::CheckMask(d, n, inRegion); }), 0u);
 }
 
 class FuzzCorpusAction : public hqtest::PluginTest {};
