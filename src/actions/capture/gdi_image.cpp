@@ -47,7 +47,10 @@ UniqueBitmap CreateCaptureBitmap(HDC reference, int width, int height, bool whit
         UniqueMemDc dc(::CreateCompatibleDC(reference));
         if (!dc) FailWithLastError();
         SelectScope select(dc.get(), bitmap.get());
-        ::PatBlt(dc.get(), 0, 0, width, height, WHITENESS);
+        ::SetLastError(0);
+        if (::GetCurrentObject(dc.get(), OBJ_BITMAP) != bitmap.get() ||
+            !::PatBlt(dc.get(), 0, 0, width, height, WHITENESS))
+            FailWithLastError();
     }
     return bitmap;
 }
