@@ -7,8 +7,13 @@
 #include <tlhelp32.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
+#include "import_patch.h"
+#include "plugin/system_text.h"
+#include "plugin/text.h"
 #include "shape_files.h"
 
 namespace {
@@ -156,6 +161,127 @@ TEST_F(PngTest, LoadUseAndUnloadAHundredTimes) {
     EXPECT_EQ(ledger().Live(), blocks);
     EXPECT_EQ(host().Var("[PubHeight]"), "48");
     EXPECT_LE(ThreadCount(), threads) << "GDI+ left a thread running";
+}
+
+// A valid picture cut or spoilt in the ways a file on disk can be.
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(PngTest, AFileThatDoesNotDecodeLeavesTheWindowAsItWas) {
+    const std::vector<uint8_t> good = ReadAll(
+        shapetest::WritePng("shape_good.png", 64, 48, [](int x, int y) { return 0xFF000000u | (x * 4 << 16) | y * 5; }));
+    ASSERT_GT(good.size(), 33u + 12u);
+    std::vector<uint8_t> corrupt = good;
+    for (size_t i = 41; i < corrupt.size() - 12; ++i) corrupt[i] ^= 0x5A;  // the picture data, not the header
+    const struct {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } files[] = {
+        {"empty", {}},
+        {"bare signature", std::vector<uint8_t>(good.begin(), good.begin() + 8)},
+        {"header only", std::vector<uint8_t>(good.begin(), good.begin() + 33)},
+        {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2)},
+        {"corrupt data", corrupt},
+        {"not a picture", {'n', 'o', 't', ' ', 'p', 'n', 'g'}},
+    };
+    Prepare();
+    const DWORD ex = ExStyle();
+    ASSERT_FALSE(ex & WS_EX_LAYERED);
+    for (const auto& f : files) {
+        const std::string path = shapetest::WriteFileBytes("shape_broken.png", f.bytes);
+        host().SetVar("[PubHeight]", "77");
+        EXPECT_TRUE(Exec(45, {path})) << f.name;
+        EXPECT_EQ(host().Var("[PubHeight]"), "0") << f.name;
+        EXPECT_EQ(ExStyle(), ex) << f.name << ": the window must stay drawn";
+    }
+}
+
+TEST_F(PngTest, PictureShowsAfterAColourKey) {
+    const std::string path = shapetest::WritePng("shape_keyed.png", 120, 80, [](int, int) { return 0xFF0000FFu; });
+    Prepare();
+    ASSERT_TRUE(Exec(21, {"255", "0", "255"}));
+    EXPECT_TRUE(Exec(45, {path}));
+    EXPECT_EQ(host().Var("[PubHeight]"), "80");
+    EXPECT_TRUE(ExStyle() & WS_EX_LAYERED);
+    EXPECT_FALSE(::GetLayeredWindowAttributes(Main(), nullptr, nullptr, nullptr)) << "now per-pixel alpha";
+    Pump(100);
+    RECT r;
+    ::GetWindowRect(Main(), &r);
+    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(ScreenPixel(r.left + 10, r.top + 10), RGB(0, 0, 255));
+}
+
+BOOL WINAPI RefuseUpdateLayeredWindow(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+}
+
+TEST_F(PngTest, ARefusedUpdateIsTheSystemsErrorAndTheWindowKeepsItsLayering) {
+    const std::string path = shapetest::WritePng("shape_refused.png", 40, 30, [](int, int) { return 0xFF00FF00u; });
+    for (const bool keyed : {false, true}) {
+        SCOPED_TRACE(keyed ? "after a colour key" : "plain window");
+        Prepare();
+        if (keyed) {
+            ASSERT_TRUE(Exec(21, {"255", "0", "255"}));
+        }
+        const DWORD ex = ExStyle();
+        host().SetVar("[PubHeight]", "77");
+        {
+            hqtest::ImportPatch patch(host().Module(), "UpdateLayeredWindow",
+                                      reinterpret_cast<void*>(&RefuseUpdateLayeredWindow));
+            ASSERT_TRUE(patch.installed());
+            EXPECT_EQ(ExecError(45, {path}), hq::SystemErrorText(ERROR_INVALID_PARAMETER));
+        }
+        EXPECT_EQ(ExStyle(), ex);
+        EXPECT_EQ(host().Var("[PubHeight]"), "77");
+        COLORREF key = 0;
+        DWORD flags = 0;
+        EXPECT_EQ(::GetLayeredWindowAttributes(Main(), &key, nullptr, &flags) != FALSE, keyed);
+        if (keyed) {
+            EXPECT_EQ(key, RGB(255, 0, 255));
+            ASSERT_TRUE(Exec(22));
+        }
+    }
+}
+
+// The path as the existence check and the load see it.
+std::vector<std::wstring> checkedPaths, openedPaths;
+int narrowChecks = 0;
+void* forwardAttributes = nullptr;
+void* forwardLoad = nullptr;
+DWORD WINAPI SpyGetFileAttributesW(const wchar_t* path) {
+    checkedPaths.emplace_back(path);
+    return reinterpret_cast<decltype(&::GetFileAttributesW)>(forwardAttributes)(path);
+}
+DWORD WINAPI SpyGetFileAttributesA(const char*) {
+    ++narrowChecks;
+    return INVALID_FILE_ATTRIBUTES;
+}
+int WINAPI SpyLoad(const wchar_t* path, void** bitmap) {
+    openedPaths.emplace_back(path);
+    return reinterpret_cast<int(WINAPI*)(const wchar_t*, void**)>(forwardLoad)(path, bitmap);
+}
+
+TEST_F(PngTest, ThePathIsCheckedAndOpenedWithTheSameConversion) {
+    const std::string path = shapetest::WritePng("shape_\xEA\xE0\xF0\xF2\xE8\xED\xEA\xE0.png", 20, 10,
+                                                 [](int, int) { return 0xFFFF0000u; });  // "картинка" in 1251
+    Prepare();
+    checkedPaths.clear(), openedPaths.clear(), narrowChecks = 0;
+    hqtest::ImportPatch attributes(host().Module(), "GetFileAttributesW", reinterpret_cast<void*>(&SpyGetFileAttributesW));
+    hqtest::ImportPatch narrow(host().Module(), "GetFileAttributesA", reinterpret_cast<void*>(&SpyGetFileAttributesA));
+    hqtest::ImportPatch load(host().Module(), "GdipCreateBitmapFromFileICM", reinterpret_cast<void*>(&SpyLoad));
+    ASSERT_TRUE(attributes.installed() && load.installed());
+    forwardAttributes = attributes.previous();
+    forwardLoad = load.previous();
+    EXPECT_TRUE(Exec(45, {path}));
+    EXPECT_EQ(host().Var("[PubHeight]"), "10");
+    EXPECT_EQ(narrowChecks, 0);
+    ASSERT_EQ(checkedPaths.size(), 1u);
+    ASSERT_EQ(openedPaths.size(), 1u);
+    EXPECT_EQ(checkedPaths[0], hq::Widen(path));
+    EXPECT_EQ(openedPaths[0], checkedPaths[0]);
 }
 
 }  // namespace
