@@ -83,6 +83,7 @@ Dib32 CreateDib32(int width, int height) {
     if (width <= 0 || height <= 0) return dib;
     DibInfo info = MakeInfo(width, height, 32);
     void* bits = nullptr;
+    ::SetLastError(0);
     dib.bitmap.reset(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
                                         nullptr, 0));
     if (!dib.bitmap || !bits) FailWithLastError();
