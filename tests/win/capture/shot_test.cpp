@@ -207,81 +207,60 @@ TEST_F(ShotTest, HandleThatIsNoWindowEndsWithAnErrorAndNoFile) {
     EXPECT_FALSE(Exists(Path("n.bmp")));
 }
 
-// A painted window on a thread of its own that stops pumping messages once
-// the window exists, and pumps again (and closes it) when released.
-class StoppedWindowThread {
-public:
-    StoppedWindowThread()
-        : ready_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), release_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-        thread_ = std::thread([this] {
-            hwnd_ = CreatePaintedWindow(nullptr, WS_POPUP | WS_VISIBLE, 500, 400, 60, 40);
-            ::SetEvent(ready_);
-            ::WaitForSingleObject(release_, INFINITE);  // no messages handled meanwhile
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-            ::DestroyWindow(hwnd_);
-        });
-        ::WaitForSingleObject(ready_, INFINITE);
-    }
-    ~StoppedWindowThread() {
-        ::SetEvent(release_);
-        thread_.join();
-        ::CloseHandle(ready_);
-        ::CloseHandle(release_);
-    }
-    HWND hwnd() const { return hwnd_; }
-
-private:
-    HANDLE ready_, release_;
-    HWND hwnd_ = nullptr;
-    std::thread thread_;
-};
-
 TEST_F(ShotTest, WindowWhoseThreadStoppedAnsweringIsReportedWithoutWaitingForever) {
-    StoppedWindowThread stopped;
-    for (int id : {3, 4}) {
-        EXPECT_EQ(ExecError(id, {Handle(stopped.hwnd()), Path("hung.bmp")}), "Window is not responding") << id;
-        EXPECT_FALSE(Exists(Path("hung.bmp"))) << id;
-    }
+    // A window on a thread that stops handling messages once the window exists.
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr), release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND stopped = nullptr;
+    std::thread owner([&] {
+        stopped = CreatePaintedWindow(nullptr, WS_POPUP | WS_VISIBLE, 500, 400, 60, 40);
+        ::SetEvent(ready);
+        ::WaitForSingleObject(release, INFINITE);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        ::DestroyWindow(stopped);
+    });
+    ::WaitForSingleObject(ready, INFINITE);
+    for (int id : {3, 4})
+        EXPECT_EQ(ExecError(id, {Handle(stopped), Path("hung.bmp")}), "Window is not responding") << id;
+    EXPECT_FALSE(Exists(Path("hung.bmp")));
+    ::SetEvent(release);
+    owner.join();
+    ::CloseHandle(ready), ::CloseHandle(release);
 }
 
 // Spies that make one GDI step fail without an error code of its own.
-BOOL WINAPI FailBitBlt(HDC, int, int, int, int, HDC, int, int, DWORD) { return FALSE; }
+BOOL WINAPI FailBlt(HDC, int, int, int, int, HDC, int, int, DWORD) { return FALSE; }
 BOOL WINAPI FailStretchBlt(HDC, int, int, int, int, HDC, int, int, int, int, DWORD) { return FALSE; }
 BOOL WINAPI FailPatBlt(HDC, int, int, int, int, DWORD) { return FALSE; }
 BOOL WINAPI FailPrintWindow(HWND, HDC, UINT) { return FALSE; }
-HBITMAP WINAPI FailCreateCompatibleBitmap(HDC, int, int) { return nullptr; }
-HBITMAP WINAPI FailCreateDIBSection(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD) { return nullptr; }
-BOOL WINAPI BlitNothing(HDC, int, int, int, int, HDC, int, int, DWORD) { return TRUE; }
+HBITMAP WINAPI FailCompatibleBitmap(HDC, int, int) { return nullptr; }
+HBITMAP WINAPI FailDibSection(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD) { return nullptr; }
 
 TEST_F(ShotTest, FailedGdiStepIsOutOfSystemResourcesAndKeepsTheOldFile) {
-    HWND window = Painted(nullptr, WS_POPUP | WS_VISIBLE, 300, 200, 40, 30);
-    const std::string handle = Handle(window), target = Path("old.bmp");
-    const struct {
-        const char* import;
-        void* spy;
-        std::vector<std::vector<std::string>> calls;  // action ID first, then its parameters
-    } cases[] = {
-        {"BitBlt", reinterpret_cast<void*>(&FailBitBlt), {{"1", target, "80"}, {"5", target, "0", "0", "8", "8"}}},
-        {"StretchBlt", reinterpret_cast<void*>(&FailStretchBlt), {{"2", target}}},
-        {"PatBlt", reinterpret_cast<void*>(&FailPatBlt), {{"2", target}, {"4", handle, target}, {"5", target, "0", "0", "8", "8"}}},
-        {"PrintWindow", reinterpret_cast<void*>(&FailPrintWindow), {{"3", handle, target}}},
-        {"CreateCompatibleBitmap", reinterpret_cast<void*>(&FailCreateCompatibleBitmap),
-         {{"2", target}, {"3", handle, target}, {"4", handle, target}, {"5", target, "0", "0", "8", "8"}}},
-        {"CreateDIBSection", reinterpret_cast<void*>(&FailCreateDIBSection), {{"1", target, "80"}}},
-    };
-    WriteBytes(target, {1, 2, 3});
-    for (const auto& c : cases) {
-        hqtest::ImportPatch patch(host().Module(), c.import, c.spy);
-        ASSERT_TRUE(patch.installed()) << c.import;
-        for (const auto& call : c.calls) {
-            const std::vector<std::string> params(call.begin() + 1, call.end());
-            EXPECT_EQ(ExecError(std::stoi(call[0]), params), "Out of system resources") << c.import << " " << call[0];
-        }
+    const std::string window = Handle(Painted(nullptr, WS_POPUP | WS_VISIBLE, 300, 200, 40, 30)), out = Path("old.bmp");
+    const std::vector<std::string> desktopJpg{"1", out, "80"}, desktopBmp{"2", out}, shotWindow{"3", window, out},
+        object{"4", window, out}, rect{"5", out, "0", "0", "8", "8"};
+    const std::pair<const char*, void*> imports[] = {
+        {"BitBlt", reinterpret_cast<void*>(&FailBlt)},         {"StretchBlt", reinterpret_cast<void*>(&FailStretchBlt)},
+        {"PatBlt", reinterpret_cast<void*>(&FailPatBlt)},      {"PrintWindow", reinterpret_cast<void*>(&FailPrintWindow)},
+        {"CreateCompatibleBitmap", reinterpret_cast<void*>(&FailCompatibleBitmap)},
+        {"CreateDIBSection", reinterpret_cast<void*>(&FailDibSection)}};
+    const std::vector<std::vector<std::string>> calls[] = {{desktopJpg, rect}, {desktopBmp}, {desktopBmp, object, rect},
+                                                          {shotWindow}, {desktopBmp, shotWindow, object, rect},
+                                                          {desktopJpg}};
+    WriteBytes(out, {1, 2, 3});
+    for (size_t k = 0; k < std::size(imports); ++k) {
+        hqtest::ImportPatch patch(host().Module(), imports[k].first, imports[k].second);
+        ASSERT_TRUE(patch.installed()) << imports[k].first;
+        for (const auto& call : calls[k])
+            EXPECT_EQ(ExecError(std::stoi(call[0]), {call.begin() + 1, call.end()}), "Out of system resources")
+                << imports[k].first << " " << call[0];
     }
-    EXPECT_EQ(ReadBytes(target), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadBytes(out), (Bytes{1, 2, 3}));
     EXPECT_EQ(FolderFiles(dir_).size(), 1u) << "no temporary file left";
 }
+
+BOOL WINAPI BlitNothing(HDC, int, int, int, int, HDC, int, int, DWORD) { return TRUE; }
 
 TEST_F(ShotTest, DesktopJpegIsWhiteWhereTheCopyPaintsNothing) {
     hqtest::ImportPatch patch(host().Module(), "BitBlt", reinterpret_cast<void*>(&BlitNothing));
