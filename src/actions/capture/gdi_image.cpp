@@ -47,7 +47,10 @@ UniqueBitmap CreateCaptureBitmap(HDC reference, int width, int height, bool whit
         UniqueMemDc dc(::CreateCompatibleDC(reference));
         if (!dc) FailWithLastError();
         SelectScope select(dc.get(), bitmap.get());
-        ::PatBlt(dc.get(), 0, 0, width, height, WHITENESS);
+        ::SetLastError(0);
+        if (::GetCurrentObject(dc.get(), OBJ_BITMAP) != bitmap.get() ||
+            !::PatBlt(dc.get(), 0, 0, width, height, WHITENESS))
+            FailWithLastError();
     }
     return bitmap;
 }
@@ -80,6 +83,7 @@ Dib32 CreateDib32(int width, int height) {
     if (width <= 0 || height <= 0) return dib;
     DibInfo info = MakeInfo(width, height, 32);
     void* bits = nullptr;
+    ::SetLastError(0);
     dib.bitmap.reset(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
                                         nullptr, 0));
     if (!dib.bitmap || !bits) FailWithLastError();

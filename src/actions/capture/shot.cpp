@@ -2,12 +2,22 @@
 // and a rectangle of the screen as BMP. Each draws into one capture bitmap of
 // the display's depth and writes it; no file is written unless every earlier
 // step succeeded.
+//
+// On a scaled display a host that is not DPI-aware sees a scaled-down screen
+// while the screen's context holds physical pixels: the desktop is read
+// DPI-aware at its full size, and the rectangle's coordinates, given in the
+// host's units, are mapped to pixels.
 #include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
 
 #include "actions/actions.h"
 #include "actions/capture/gdi_image.h"
 #include "actions/capture/image_file.h"
 #include "actions/capture/jpeg_writer.h"
+#include "actions/capture/screen_scale.h"
 #include "actions/window/window_util.h"
 #include "plugin/error.h"
 #include "plugin/handles.h"
@@ -17,6 +27,27 @@ namespace hq {
 
 namespace {
 
+// How long the host's thread waits for another thread's window to answer; the
+// system itself calls a window hung after five seconds without answering.
+constexpr UINT kAnswerTimeoutMs = 5000;
+constexpr char kNotResponding[] = "Window is not responding";
+
+// Raises the system's text, or "Out of system resources", when a GDI call failed.
+void Check(BOOL ok) {
+    if (!ok) FailWithLastError();
+}
+
+// The bitmap really is selected into the context.
+void CheckSelected(HDC dc, HBITMAP bitmap) {
+    if (::GetCurrentObject(dc, OBJ_BITMAP) != bitmap) FailWithLastError();
+}
+
+WindowDc ScreenDc() {
+    WindowDc screen(nullptr);
+    if (!screen) FailWithLastError();
+    return screen;
+}
+
 // Copies the screen from (x, y) into the bitmap at (0, 0), SRCCOPY alone.
 void CopyScreen(const WindowDc& screen, HBITMAP bitmap, int x, int y, int width, int height) {
     if (!bitmap) return;
@@ -24,7 +55,9 @@ void CopyScreen(const WindowDc& screen, HBITMAP bitmap, int x, int y, int width,
     UniqueMemDc dc(::CreateCompatibleDC(screen.get()));
     if (!dc) FailWithLastError();
     SelectScope select(dc.get(), bitmap);
-    ::BitBlt(dc.get(), 0, 0, width, height, screen.get(), x, y, SRCCOPY);
+    CheckSelected(dc.get(), bitmap);
+    ::SetLastError(0);
+    Check(::BitBlt(dc.get(), 0, 0, width, height, screen.get(), x, y, SRCCOPY));
 }
 
 // The window a handle parameter names; raises the system's text when it names none.
@@ -34,6 +67,19 @@ HWND WindowParam(const char* text) {
     return hwnd;
 }
 
+// A window whose thread stopped answering would block the host's thread for
+// good inside PrintWindow: it must answer a null message within the bound first.
+void RequireAnswering(HWND hwnd) {
+    DWORD_PTR result = 0;
+    if (::IsHungAppWindow(hwnd) ||
+        !::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result)) {
+        if (!::IsWindow(hwnd)) Fail(SystemErrorText(ERROR_INVALID_WINDOW_HANDLE));
+        Fail(kNotResponding);
+    }
+}
+
+int SizeOf(LONG from, LONG to) { return static_cast<int>(std::min<int64_t>(int64_t{to} - from, INT_MAX)); }
+
 void WriteBmp(const std::string& path, HBITMAP bitmap) {
     WriteBmpFile(path, ImageFromBitmap(bitmap));
 }
@@ -42,11 +88,14 @@ void WriteBmp(const std::string& path, HBITMAP bitmap) {
 
 bool fzShotDesktopToJpg(const Params& p) {
     // The screen goes straight into 32-bit DIB memory, which the encoder reads
-    // as it is; the blit covers every pixel, so no white fill is needed first.
-    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    // as it is; white first, like every capture, where the copy paints nothing.
+    const ScreenScale scale = QueryScreenScale();
+    const int width = scale.physical.cx, height = scale.physical.cy;
     const Dib32 capture = CreateDib32(width, height);
+    if (capture.bits) std::memset(capture.bits, 0xFF, static_cast<size_t>(width) * height * 4);
     {
-        WindowDc screen(nullptr);
+        const DpiAwareScope aware;
+        const WindowDc screen = ScreenDc();
         CopyScreen(screen, capture.bitmap.get(), 0, 0, width, height);
     }
     ::GdiFlush();
@@ -57,20 +106,26 @@ bool fzShotDesktopToJpg(const Params& p) {
 }
 
 bool fzShotDesktopToBmp(const Params& p) {
-    WindowDc screen(nullptr);
-    if (!screen) FailWithLastError();
-    UniqueBitmap bitmap =
-        CreateCaptureBitmap(screen.get(), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), true);
+    const ScreenScale scale = QueryScreenScale();
+    const DpiAwareScope aware;
+    const WindowDc screen = ScreenDc();
+    UniqueBitmap bitmap = CreateCaptureBitmap(screen.get(), scale.physical.cx, scale.physical.cy, true);
     if (bitmap) {
         UniqueMemDc dc(::CreateCompatibleDC(screen.get()));
         if (!dc) FailWithLastError();
         SelectScope select(dc.get(), bitmap.get());
+        CheckSelected(dc.get(), bitmap.get());
         RECT source{}, target{};
-        ::GetClipBox(screen.get(), &source);  // all of the desktop the screen context reaches
-        ::GetClipBox(dc.get(), &target);      // the whole bitmap
-        ::StretchBlt(dc.get(), target.left, target.top, target.right - target.left, target.bottom - target.top,
-                     screen.get(), source.left, source.top, source.right - source.left, source.bottom - source.top,
-                     SRCCOPY);
+        ::SetLastError(0);
+        Check(::GetClipBox(screen.get(), &source) != ERROR);  // all of the desktop the screen context reaches
+        Check(::GetClipBox(dc.get(), &target) != ERROR);      // the whole bitmap
+        // Without a DPI-aware thread the context may still answer the scaled-down screen.
+        if (!aware.active() && scale.Scaled() && source.left == 0 && source.top == 0 &&
+            source.right == scale.logical.cx && source.bottom == scale.logical.cy)
+            source = RECT{0, 0, scale.physical.cx, scale.physical.cy};
+        Check(::StretchBlt(dc.get(), target.left, target.top, target.right - target.left,
+                           target.bottom - target.top, screen.get(), source.left, source.top,
+                           source.right - source.left, source.bottom - source.top, SRCCOPY));
     }
     WriteBmp(p[0], bitmap.get());
     return true;
@@ -78,6 +133,7 @@ bool fzShotDesktopToBmp(const Params& p) {
 
 bool fzShotWindow(const Params& p) {
     const HWND hwnd = WindowParam(p[0]);
+    RequireAnswering(hwnd);
     RECT r{};
     ::GetWindowRect(hwnd, &r);
     WindowDc windowDc = WindowDc::Whole(hwnd);
@@ -87,7 +143,9 @@ bool fzShotWindow(const Params& p) {
         UniqueMemDc dc(::CreateCompatibleDC(windowDc.get()));
         if (!dc) FailWithLastError();
         SelectScope select(dc.get(), bitmap.get());
-        ::PrintWindow(hwnd, dc.get(), 0);
+        CheckSelected(dc.get(), bitmap.get());
+        ::SetLastError(0);
+        Check(::PrintWindow(hwnd, dc.get(), 0));
     }
     WriteBmp(p[1], bitmap.get());
     return true;
@@ -102,10 +160,17 @@ bool fzShotObject(const Params& p) {
         UniqueMemDc dc(::CreateCompatibleDC(nullptr));
         if (!dc) FailWithLastError();
         SelectScope select(dc.get(), bitmap.get());
+        CheckSelected(dc.get(), bitmap.get());
         // Some controls leave a clip region in the context they printed into.
         SavedDc saved(dc.get());
-        ::SendMessageW(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
-                       PRF_CHECKVISIBLE | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN | PRF_OWNED);
+        // Bounded: the object's thread may have stopped answering.
+        DWORD_PTR result = 0;
+        if (!::SendMessageTimeoutW(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
+                                   PRF_CHECKVISIBLE | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN | PRF_OWNED,
+                                   SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result)) {
+            if (!::IsWindow(hwnd)) Fail(SystemErrorText(ERROR_INVALID_WINDOW_HANDLE));
+            Fail(kNotResponding);
+        }
     }
     WriteBmp(p[1], bitmap.get());
     return true;
@@ -114,12 +179,16 @@ bool fzShotObject(const Params& p) {
 bool fzShotRect(const Params& p) {
     const int width = StrToInt(p[3]);
     const int height = StrToInt(p[4]);
-    UniqueBitmap bitmap = CreateCaptureBitmap(nullptr, width, height, true);
+    const int y = StrToInt(p[2]);
+    const int x = StrToInt(p[1]);
+    // The corner and size are in the host's units; the screen is read in pixels.
+    const RECT pixels = QueryScreenScale().Rect(x, y, width, height);
+    const int pixelWidth = SizeOf(pixels.left, pixels.right), pixelHeight = SizeOf(pixels.top, pixels.bottom);
+    UniqueBitmap bitmap = CreateCaptureBitmap(nullptr, pixelWidth, pixelHeight, true);
     {
-        WindowDc screen(nullptr);
-        const int y = StrToInt(p[2]);
-        const int x = StrToInt(p[1]);
-        CopyScreen(screen, bitmap.get(), x, y, width, height);
+        const DpiAwareScope aware;
+        const WindowDc screen = ScreenDc();
+        CopyScreen(screen, bitmap.get(), pixels.left, pixels.top, pixelWidth, pixelHeight);
     }
     WriteBmp(p[0], bitmap.get());
     return true;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "actions/actions.h"
+#include "actions/capture/screen_scale.h"
 #include "actions/system/color_text.h"
 #include "plugin/handles.h"
 #include "plugin/host.h"
@@ -77,7 +78,11 @@ bool fzGetPixelColor(const Params& p) {
         COLORREF color = 0;  // a coordinate that is not integer text reads as black
         const std::optional<int32_t> y = TryStrToInt(p[1]);
         const std::optional<int32_t> x = y ? TryStrToInt(p[0]) : std::nullopt;
-        if (x && y) color = ::GetPixel(screen.get(), *x, *y);
+        if (x && y) {
+            // The coordinates are in the host's units; the screen context holds pixels.
+            const POINT at = QueryScreenScale().Pixel(*x, *y);
+            color = ::GetPixel(screen.get(), at.x, at.y);
+        }
         // Outside the screen the system answers CLR_INVALID, which is no colour
         // at all: the variable is emptied rather than given an impossible triple.
         text = color == CLR_INVALID ? std::string() : RgbText(color);

@@ -1,6 +1,10 @@
 // fzSetWindowPngMaskShadow: the host main window becomes a per-pixel-alpha
 // layered window showing a PNG picture, and the host is told the picture's
 // height through [PubHeight].
+//
+// The window is changed only once a picture exists: a layered window without
+// content is not drawn at all, so a file that does not decode leaves the
+// window as it was and [PubHeight] receives "0".
 #include <windows.h>
 
 #include <memory>
@@ -8,8 +12,7 @@
 
 #include "actions/actions.h"
 #include "actions/window/gdiplus_layer.h"
-#include "actions/window/window_util.h"
-#include "plugin/file_name.h"
+#include "plugin/error.h"
 #include "plugin/handles.h"
 #include "plugin/host.h"
 #include "plugin/system_text.h"
@@ -19,51 +22,110 @@ namespace hq {
 
 namespace {
 
+// The path with the extension exactly ".png", naming a file. The existence
+// check uses the same Windows-1251 conversion as the load, so both see the
+// same file whatever the process code page is.
+bool IsPngFile(const std::string& path, std::wstring& wide) {
+    const size_t at = path.find_last_of(".\\/:");
+    if (at == std::string::npos || path[at] != '.' || path.compare(at, std::string::npos, ".png") != 0)
+        return false;
+    wide = Widen(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Sets WS_EX_LAYERED. SetWindowLongW answers the previous word, which is 0 for
 // a window without extended styles, so only 0 together with an error code
-// counts as a failure; that is shown to the author and the action goes on.
-void MakeLayered(HWND window) {
+// counts as a failure; that is shown to the author. False after a failure.
+bool MakeLayered(HWND window) {
     const DWORD word = static_cast<DWORD>(::GetWindowLongW(window, GWL_EXSTYLE));
     ::SetLastError(0);
     if (::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(word | WS_EX_LAYERED)) == 0) {
         const DWORD code = ::GetLastError();
-        if (code != 0) ::MessageBoxW(nullptr, SystemMessage(code).c_str(), L"zeZoreredur", MB_OK);
+        if (code != 0) {
+            ::MessageBoxW(nullptr, SystemMessage(code).c_str(), L"zeZoreredur", MB_OK);
+            return false;
+        }
     }
+    return true;
+}
+
+// The window's layering before the action, put back when the picture cannot be shown.
+struct Layering {
+    DWORD exStyle = 0;
+    bool keyed = false;  // set up with SetLayeredWindowAttributes (a colour key or constant alpha)
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+
+    explicit Layering(HWND window) : exStyle(static_cast<DWORD>(::GetWindowLongW(window, GWL_EXSTYLE))) {
+        // Succeeds only for a window set up with SetLayeredWindowAttributes.
+        keyed = (exStyle & WS_EX_LAYERED) && ::GetLayeredWindowAttributes(window, &key, &alpha, &flags);
+    }
+    void Restore(HWND window) const {
+        ::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+        if (keyed) ::SetLayeredWindowAttributes(window, key, alpha, flags);
+    }
+};
+
+// The picture as a GDI bitmap on fully transparent black, with its size; no
+// bitmap when the file does not decode.
+struct Picture {
+    UniqueBitmap bitmap;
+    UINT width = 0, height = 0;
+};
+
+Picture Decode(const std::wstring& path) {
+    Picture picture;
+    std::unique_ptr<TGPBitmap> image(new TGPBitmap(path, true));
+    HBITMAP made = nullptr;
+    image->GetHBITMAP(0, &made);
+    picture.bitmap.reset(made);  // only a handle GDI+ returned
+    if (picture.bitmap) {
+        picture.width = image->GetWidth();
+        picture.height = image->GetHeight();
+    }
+    return picture;
 }
 
 }  // namespace
 
 bool fzSetWindowPngMaskShadow(const Params& p) {
-    const std::string path = p[0];
-    if (!IsFileWithExtension(path, ".png")) return false;
+    std::wstring path;
+    if (!IsPngFile(p[0], path)) return false;
     const HWND window = HostMainWindow();
-    MakeLayered(window);
 
     GdiplusSession gdiplus;  // shut down last, after every GDI+ object is gone
-    UniqueBitmap picture;
-    UINT width = 0, height = 0;
-    {
-        std::unique_ptr<TGPBitmap> bitmap(new TGPBitmap(Widen(path), true));
-        HBITMAP made = nullptr;
-        bitmap->GetHBITMAP(0, &made);  // fully transparent black behind the picture
-        picture.reset(made);           // only a handle GDI+ returned
-        width = bitmap->GetWidth();
-        height = bitmap->GetHeight();
+    const Picture picture = Decode(path);
+    if (!picture.bitmap || picture.width == 0 || picture.height == 0) {
+        SetHostVariable("[PubHeight]", "0");
+        return true;
     }
-    if (picture) {
+
+    const Layering before(window);
+    // After SetLayeredWindowAttributes the system refuses UpdateLayeredWindow
+    // until the layered style has been cleared and set again.
+    if (before.keyed)
+        ::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(before.exStyle & ~DWORD{WS_EX_LAYERED}));
+    if (MakeLayered(window)) {
         const WindowDc screen(nullptr);
         const UniqueMemDc memory(::CreateCompatibleDC(screen.get()));
-        const SelectScope select(memory.get(), picture.get());
+        const SelectScope select(memory.get(), picture.bitmap.get());
         RECT place{};
         ::GetWindowRect(window, &place);  // the window keeps its place and takes the picture's size
         POINT destination{place.left, place.top};
-        SIZE size{static_cast<LONG>(width), static_cast<LONG>(height)};
+        SIZE size{static_cast<LONG>(picture.width), static_cast<LONG>(picture.height)};
         POINT source{0, 0};
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::UpdateLayeredWindow(window, screen.get(), &destination, &size, memory.get(), &source, 0, &blend,
-                              ULW_ALPHA);
+        ::SetLastError(0);
+        if (!::UpdateLayeredWindow(window, screen.get(), &destination, &size, memory.get(), &source, 0, &blend,
+                                   ULW_ALPHA)) {
+            const DWORD code = ::GetLastError();
+            before.Restore(window);
+            Fail(SystemErrorText(code));
+        }
     }
-    SetHostVariable("[PubHeight]", std::to_string(height));
+    SetHostVariable("[PubHeight]", std::to_string(picture.height));
     return true;
 }
 

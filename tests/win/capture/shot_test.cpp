@@ -2,7 +2,11 @@
 // at which size and depth, and which error wins where.
 #include "capture_support.h"
 
+#include <thread>
+
 #include "actions/capture/image_file.h"
+#include "actions/capture/jpeg_writer.h"
+#include "import_patch.h"
 
 namespace {
 
@@ -201,6 +205,69 @@ TEST_F(ShotTest, HandleThatIsNoWindowEndsWithAnErrorAndNoFile) {
         EXPECT_EQ(ExecError(id, {"window", Path("n.bmp")}), "'window' is not a valid integer value") << id;
     }
     EXPECT_FALSE(Exists(Path("n.bmp")));
+}
+
+TEST_F(ShotTest, WindowWhoseThreadStoppedAnsweringIsReportedWithoutWaitingForever) {
+    // A window on a thread that stops handling messages once the window exists.
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr), release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND stopped = nullptr;
+    std::thread owner([&] {
+        stopped = CreatePaintedWindow(nullptr, WS_POPUP | WS_VISIBLE, 500, 400, 60, 40);
+        ::SetEvent(ready);
+        ::WaitForSingleObject(release, INFINITE);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        ::DestroyWindow(stopped);
+    });
+    ::WaitForSingleObject(ready, INFINITE);
+    for (int id : {3, 4})
+        EXPECT_EQ(ExecError(id, {Handle(stopped), Path("hung.bmp")}), "Window is not responding") << id;
+    EXPECT_FALSE(Exists(Path("hung.bmp")));
+    ::SetEvent(release);
+    owner.join();
+    ::CloseHandle(ready), ::CloseHandle(release);
+}
+
+// Spies that make one GDI step fail without an error code of its own.
+BOOL WINAPI FailBlt(HDC, int, int, int, int, HDC, int, int, DWORD) { return FALSE; }
+BOOL WINAPI FailStretchBlt(HDC, int, int, int, int, HDC, int, int, int, int, DWORD) { return FALSE; }
+BOOL WINAPI FailPatBlt(HDC, int, int, int, int, DWORD) { return FALSE; }
+BOOL WINAPI FailPrintWindow(HWND, HDC, UINT) { return FALSE; }
+HBITMAP WINAPI FailCompatibleBitmap(HDC, int, int) { return nullptr; }
+HBITMAP WINAPI FailDibSection(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD) { return nullptr; }
+
+TEST_F(ShotTest, FailedGdiStepIsOutOfSystemResourcesAndKeepsTheOldFile) {
+    const std::string window = Handle(Painted(nullptr, WS_POPUP | WS_VISIBLE, 300, 200, 40, 30)), out = Path("old.bmp");
+    const std::vector<std::string> desktopJpg{"1", out, "80"}, desktopBmp{"2", out}, shotWindow{"3", window, out},
+        object{"4", window, out}, rect{"5", out, "0", "0", "8", "8"};
+    const std::pair<const char*, void*> imports[] = {
+        {"BitBlt", reinterpret_cast<void*>(&FailBlt)},         {"StretchBlt", reinterpret_cast<void*>(&FailStretchBlt)},
+        {"PatBlt", reinterpret_cast<void*>(&FailPatBlt)},      {"PrintWindow", reinterpret_cast<void*>(&FailPrintWindow)},
+        {"CreateCompatibleBitmap", reinterpret_cast<void*>(&FailCompatibleBitmap)},
+        {"CreateDIBSection", reinterpret_cast<void*>(&FailDibSection)}};
+    const std::vector<std::vector<std::string>> calls[] = {{desktopJpg, rect}, {desktopBmp}, {desktopBmp, object, rect},
+                                                          {shotWindow}, {desktopBmp, shotWindow, object, rect},
+                                                          {desktopJpg}};
+    WriteBytes(out, {1, 2, 3});
+    for (size_t k = 0; k < std::size(imports); ++k) {
+        hqtest::ImportPatch patch(host().Module(), imports[k].first, imports[k].second);
+        ASSERT_TRUE(patch.installed()) << imports[k].first;
+        for (const auto& call : calls[k])
+            EXPECT_EQ(ExecError(std::stoi(call[0]), {call.begin() + 1, call.end()}), "Out of system resources")
+                << imports[k].first << " " << call[0];
+    }
+    EXPECT_EQ(ReadBytes(out), (Bytes{1, 2, 3}));
+    EXPECT_EQ(FolderFiles(dir_).size(), 1u) << "no temporary file left";
+}
+
+BOOL WINAPI BlitNothing(HDC, int, int, int, int, HDC, int, int, DWORD) { return TRUE; }
+
+TEST_F(ShotTest, DesktopJpegIsWhiteWhereTheCopyPaintsNothing) {
+    hqtest::ImportPatch patch(host().Module(), "BitBlt", reinterpret_cast<void*>(&BlitNothing));
+    ASSERT_TRUE(patch.installed());
+    ASSERT_TRUE(Exec(1, {Path("blank.jpg"), "90"}));
+    const std::vector<uint8_t> white(static_cast<size_t>(ScreenW()) * ScreenH() * 4, 0xFF);
+    EXPECT_EQ(ReadBytes(Path("blank.jpg")), hq::EncodeJpeg32(white.data(), ScreenW(), ScreenH(), ScreenW() * 4u, 90));
 }
 
 }  // namespace

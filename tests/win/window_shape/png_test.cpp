@@ -7,8 +7,13 @@
 #include <tlhelp32.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
+#include "import_patch.h"
+#include "plugin/system_text.h"
+#include "plugin/text.h"
 #include "shape_files.h"
 
 namespace {
@@ -156,6 +161,93 @@ TEST_F(PngTest, LoadUseAndUnloadAHundredTimes) {
     EXPECT_EQ(ledger().Live(), blocks);
     EXPECT_EQ(host().Var("[PubHeight]"), "48");
     EXPECT_LE(ThreadCount(), threads) << "GDI+ left a thread running";
+}
+
+// A valid picture cut or spoilt in the ways a file on disk can be.
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(PngTest, AFileThatDoesNotDecodeLeavesTheWindowAsItWas) {
+    const std::vector<uint8_t> good = ReadAll(
+        shapetest::WritePng("shape_good.png", 64, 48, [](int x, int y) { return 0xFF000000u | (x * 4 << 16) | y * 5; }));
+    ASSERT_GT(good.size(), 33u + 12u);
+    std::vector<uint8_t> corrupt = good;
+    for (size_t i = 41; i < corrupt.size() - 12; ++i) corrupt[i] ^= 0x5A;  // the picture data, not the header
+    const struct {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } files[] = {
+        {"empty", {}},
+        {"bare signature", std::vector<uint8_t>(good.begin(), good.begin() + 8)},
+        {"header only", std::vector<uint8_t>(good.begin(), good.begin() + 33)},
+        {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2)},
+        {"corrupt data", corrupt},
+        {"not a picture", {'n', 'o', 't', ' ', 'p', 'n', 'g'}},
+    };
+    Prepare();
+    const DWORD ex = ExStyle();
+    ASSERT_FALSE(ex & WS_EX_LAYERED);
+    for (const auto& f : files) {
+        const std::string path = shapetest::WriteFileBytes("shape_broken.png", f.bytes);
+        host().SetVar("[PubHeight]", "77");
+        EXPECT_TRUE(Exec(45, {path})) << f.name;
+        EXPECT_EQ(host().Var("[PubHeight]"), "0") << f.name;
+        EXPECT_EQ(ExStyle(), ex) << f.name << ": the window must stay drawn";
+    }
+}
+
+BOOL WINAPI RefuseUpdate(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+}
+
+TEST_F(PngTest, PictureShowsAfterAColourKeyAndARefusedUpdateKeepsTheKey) {
+    const std::string path = shapetest::WritePng("shape_keyed.png", 120, 80, [](int, int) { return 0xFF0000FFu; });
+    Prepare();
+    ASSERT_TRUE(Exec(21, {"255", "0", "255"}));
+    {
+        hqtest::ImportPatch refuse(host().Module(), "UpdateLayeredWindow", reinterpret_cast<void*>(&RefuseUpdate));
+        ASSERT_TRUE(refuse.installed());
+        EXPECT_EQ(ExecError(45, {path}), hq::SystemErrorText(ERROR_INVALID_PARAMETER));
+    }
+    COLORREF key = 0;
+    EXPECT_TRUE(::GetLayeredWindowAttributes(Main(), &key, nullptr, nullptr)) << "the colour key is put back";
+    EXPECT_EQ(key, RGB(255, 0, 255));
+
+    EXPECT_TRUE(Exec(45, {path}));
+    EXPECT_EQ(host().Var("[PubHeight]"), "80");
+    Pump(100);
+    RECT r;
+    ::GetWindowRect(Main(), &r);
+    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(ScreenPixel(r.left + 10, r.top + 10), RGB(0, 0, 255));
+}
+
+// The paths the existence check sees.
+std::vector<std::wstring> checkedWide;
+int checkedNarrow = 0;
+void* forwardAttributes = nullptr;
+DWORD WINAPI SpyAttributesW(const wchar_t* path) {
+    checkedWide.emplace_back(path);
+    return reinterpret_cast<decltype(&::GetFileAttributesW)>(forwardAttributes)(path);
+}
+DWORD WINAPI SpyAttributesA(const char*) { return ++checkedNarrow, INVALID_FILE_ATTRIBUTES; }
+
+TEST_F(PngTest, ThePathIsCheckedWithTheConversionItIsOpenedWith) {
+    // "картинка" in Windows-1251: converted by the process code page it could name another file.
+    const std::string path = shapetest::WritePng("\xEA\xE0\xF0\xF2\xE8\xED\xEA\xE0.png", 20, 10,
+                                                 [](int, int) { return 0xFFFF0000u; });
+    Prepare();
+    hqtest::ImportPatch wide(host().Module(), "GetFileAttributesW", reinterpret_cast<void*>(&SpyAttributesW));
+    hqtest::ImportPatch narrow(host().Module(), "GetFileAttributesA", reinterpret_cast<void*>(&SpyAttributesA));
+    ASSERT_TRUE(wide.installed());
+    forwardAttributes = wide.previous();
+    EXPECT_TRUE(Exec(45, {path}));
+    EXPECT_EQ(host().Var("[PubHeight]"), "10");
+    EXPECT_EQ(checkedNarrow, 0);
+    EXPECT_EQ(checkedWide, std::vector<std::wstring>{hq::Widen(path)});
 }
 
 }  // namespace

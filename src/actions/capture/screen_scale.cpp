@@ -1,0 +1,83 @@
+#include "actions/capture/screen_scale.h"
+
+#include <climits>
+
+#include "plugin/handles.h"
+
+namespace hq {
+
+namespace {
+
+// DPI_AWARENESS_CONTEXT values (Windows 10 1607 and later; V2 from 1703).
+const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4));
+const HANDLE kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-3));
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+int Clamp(int64_t v) { return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v); }
+
+SIZE Metrics() { return SIZE{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
+
+}  // namespace
+
+DpiAwareScope::DpiAwareScope() {
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    if (!user32) return;
+    set_ = reinterpret_cast<SetContextFn>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+    if (!set_) return;
+    // The first Windows 10 releases with the function know only the older per-monitor context.
+    previous_ = set_(kPerMonitorAwareV2);
+    if (!previous_) previous_ = set_(kPerMonitorAware);
+}
+
+DpiAwareScope::~DpiAwareScope() {
+    if (previous_) set_(previous_);
+}
+
+int ScreenScale::Edge(int64_t v, int logicalSize, int physicalSize) {
+    if (logicalSize <= 0 || logicalSize == physicalSize) return Clamp(v);
+    return Clamp(FloorDiv(2 * v * physicalSize + logicalSize, 2 * int64_t{logicalSize}));
+}
+
+POINT ScreenScale::Pixel(int x, int y) const {
+    if (!Scaled() || logical.cx <= 0 || logical.cy <= 0) return POINT{x, y};
+    return POINT{Clamp(FloorDiv((2 * int64_t{x} + 1) * physical.cx, 2 * int64_t{logical.cx})),
+                 Clamp(FloorDiv((2 * int64_t{y} + 1) * physical.cy, 2 * int64_t{logical.cy}))};
+}
+
+RECT ScreenScale::Rect(int x, int y, int width, int height) const {
+    RECT r{EdgeX(x), EdgeY(y), 0, 0};
+    r.right = width > 0 ? EdgeX(int64_t{x} + width) : r.left;
+    r.bottom = height > 0 ? EdgeY(int64_t{y} + height) : r.top;
+    return r;
+}
+
+ScreenScale QueryScreenScale() {
+    ScreenScale scale;
+    scale.logical = Metrics();
+    scale.physical = scale.logical;
+    {
+        const DpiAwareScope aware;
+        if (aware.active()) {
+            scale.physical = Metrics();
+            return scale;
+        }
+    }
+    // Older systems: the screen context tells its desktop size apart from the scaled one.
+    const WindowDc screen(nullptr);
+    if (!screen) return scale;
+    const int horz = ::GetDeviceCaps(screen.get(), HORZRES), vert = ::GetDeviceCaps(screen.get(), VERTRES);
+    const int desktopHorz = ::GetDeviceCaps(screen.get(), DESKTOPHORZRES);
+    const int desktopVert = ::GetDeviceCaps(screen.get(), DESKTOPVERTRES);
+    if (horz > 0 && vert > 0 && desktopHorz > 0 && desktopVert > 0) {
+        scale.physical.cx = ::MulDiv(scale.logical.cx, desktopHorz, horz);
+        scale.physical.cy = ::MulDiv(scale.logical.cy, desktopVert, vert);
+    }
+    return scale;
+}
+
+}  // namespace hq

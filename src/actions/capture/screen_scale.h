@@ -1,0 +1,55 @@
+// The screen of a host that is not DPI-aware on a scaled display: the system
+// answers its metrics in scaled-down (logical) units while the screen's
+// device context holds physical pixels. Captures read the screen DPI-aware,
+// and coordinates the author gives in the host's units are mapped to pixels.
+//
+// The DPI functions exist only on newer systems; they are looked up at run
+// time so the library still loads where they are missing.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+namespace hq {
+
+// Makes the calling thread per-monitor DPI-aware while alive, where the system
+// offers SetThreadDpiAwarenessContext, and puts the previous context back.
+class DpiAwareScope {
+public:
+    DpiAwareScope();
+    ~DpiAwareScope();
+    DpiAwareScope(const DpiAwareScope&) = delete;
+    DpiAwareScope& operator=(const DpiAwareScope&) = delete;
+    bool active() const { return previous_ != nullptr; }
+
+private:
+    using Context = HANDLE;
+    using SetContextFn = Context(WINAPI*)(Context);
+    SetContextFn set_ = nullptr;
+    Context previous_ = nullptr;
+};
+
+// The primary screen in the caller's units and in the screen's pixels.
+struct ScreenScale {
+    SIZE logical{};   // SM_CXSCREEN x SM_CYSCREEN as the calling thread sees them
+    SIZE physical{};  // the pixels the screen's device context holds
+
+    bool Scaled() const { return logical.cx != physical.cx || logical.cy != physical.cy; }
+    // An edge (left, top, or one past the right or bottom) in pixels, rounded to nearest.
+    int EdgeX(int64_t x) const { return Edge(x, logical.cx, physical.cx); }
+    int EdgeY(int64_t y) const { return Edge(y, logical.cy, physical.cy); }
+    // The pixel under the centre of a logical pixel.
+    POINT Pixel(int x, int y) const;
+    // A rectangle given by its corner and size; a size of 0 or less stays 0.
+    RECT Rect(int x, int y, int width, int height) const;
+
+private:
+    static int Edge(int64_t v, int logicalSize, int physicalSize);
+};
+
+// Reads both sizes now, on the calling thread: the physical one DPI-aware where
+// the system offers it, otherwise from DESKTOPHORZRES/DESKTOPVERTRES against
+// HORZRES/VERTRES of the screen context.
+ScreenScale QueryScreenScale();
+
+}  // namespace hq
