@@ -127,7 +127,9 @@ void CaptureTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string root = hqtest::ExeDirPath("capture_scratch");
     ::CreateDirectoryA(root.c_str(), nullptr);
-    dir_ = root + "\\" + info->test_suite_name() + "." + info->name() + "\\";
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name) c = c == '/' ? '_' : c;  // parameterised tests carry slashes in their names
+    dir_ = root + "\\" + name + "\\";
     ::CreateDirectoryA(dir_.c_str(), nullptr);
     for (const std::string& name : FolderFiles(dir_)) {
         ::SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
