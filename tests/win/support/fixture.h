@@ -6,6 +6,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,26 @@ std::string ExeDirPath(const std::string& name);
 // Names of the files in a folder (ending in a backslash), to prove that no
 // temporary file was left behind.
 std::vector<std::string> FolderFiles(const std::string& folder);
+
+// Waits until `done()` holds, at most `timeoutMs`, handling this thread's
+// messages meanwhile (woken by any of them, else every 10 ms to look again);
+// returns whether it held.
+template <typename Condition>
+bool WaitUntil(Condition done, DWORD timeoutMs = 5000) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    while (!done()) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)),
+                                    QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
 
 class PluginTest : public ::testing::Test {
 protected:

@@ -172,14 +172,6 @@ BOOL WINAPI SpyShowWindowAsync(HWND hwnd, int command) {
     return reinterpret_cast<decltype(&::ShowWindowAsync)>(g_forwardShowAsync)(hwnd, command);
 }
 
-// Waits up to five seconds for `done`.
-template <typename Condition>
-bool Eventually(Condition done) {
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 5000; ::Sleep(10))
-        if (done()) return true;
-    return done();
-}
-
 TEST_F(DesktopTest, ShellSwitchesDoNotWaitForAHungShell) {
     HungShell shell;
     ASSERT_EQ(::FindWindowA(nullptr, "Program Manager"), shell.desktop);
@@ -195,10 +187,10 @@ TEST_F(DesktopTest, ShellSwitchesDoNotWaitForAHungShell) {
     EXPECT_EQ(g_asyncShows, (std::vector<ShowCall>{{shell.desktop, SW_HIDE}, {shell.notify, SW_HIDE}}));
     // Once the shell answers again, the posted changes take effect.
     shell.Release();
-    EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(shell.desktop) && !::IsWindowVisible(shell.notify); }));
+    EXPECT_TRUE(hqtest::WaitUntil([&] { return !::IsWindowVisible(shell.desktop) && !::IsWindowVisible(shell.notify); }));
     EXPECT_TRUE(Exec(26, {"1"}));
     EXPECT_TRUE(Exec(35, {"1"}));
-    EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(shell.desktop) && ::IsWindowVisible(shell.notify); }));
+    EXPECT_TRUE(hqtest::WaitUntil([&] { return ::IsWindowVisible(shell.desktop) && ::IsWindowVisible(shell.notify); }));
     ASSERT_EQ(g_asyncShows.size(), 4u);
     EXPECT_EQ(g_asyncShows[2].command, SW_SHOW);
     EXPECT_EQ(g_asyncShows[3].command, SW_SHOWNORMAL);

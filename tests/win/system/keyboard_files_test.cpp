@@ -329,10 +329,7 @@ TEST_F(ClipboardTest, ClipboardBrieflyHeldIsRetriedForAShortBoundedTime) {
     };
     for (const Case c : {Case{0, true}, Case{2, true}, Case{1000, false}}) {
         // Wine's own clipboard listener may still hold it after the last change.
-        bool opened = false;
-        for (const DWORD start = ::GetTickCount(); !opened && ::GetTickCount() - start < 5000;)
-            if (!(opened = ::OpenClipboard(nullptr))) ::Sleep(10);
-        ASSERT_TRUE(opened);
+        ASSERT_TRUE(hqtest::WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; }));
         ::EmptyClipboard();
         ::CloseClipboard();
         g_openRefusals = c.refusals;

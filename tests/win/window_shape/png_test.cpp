@@ -71,6 +71,14 @@ protected:
         return c;
     }
     // Borderless first, as the action's hint asks.
+    // The window is the picture's width and shows `colour` near its corner.
+    void ExpectShown(int width, COLORREF colour) {
+        Pump(100);
+        RECT r;
+        ::GetWindowRect(Main(), &r);
+        EXPECT_EQ(r.right - r.left, width);
+        EXPECT_EQ(ScreenPixel(r.left + 10, r.top + 10), colour);
+    }
     void Prepare() {
         Exec(8);
         Pump(50);
@@ -101,11 +109,7 @@ TEST_F(PngTest, ASecondPictureReplacesTheFirst) {
     EXPECT_TRUE(Exec(45, {red}));
     EXPECT_TRUE(Exec(45, {blue}));
     EXPECT_EQ(host().Var("[PubHeight]"), "60");
-    Pump(100);
-    RECT r;
-    ::GetWindowRect(Main(), &r);
-    EXPECT_EQ(r.right - r.left, 100);
-    EXPECT_EQ(ScreenPixel(r.left + 10, r.top + 10), RGB(0, 0, 255));
+    ExpectShown(100, RGB(0, 0, 255));
 }
 
 TEST_F(PngTest, CapitalExtensionAndMissingFilesAreRefused) {
@@ -218,11 +222,7 @@ TEST_F(PngTest, PictureShowsAfterAColourKeyAndARefusedUpdateKeepsTheKey) {
 
     EXPECT_TRUE(Exec(45, {path}));
     EXPECT_EQ(host().Var("[PubHeight]"), "80");
-    Pump(100);
-    RECT r;
-    ::GetWindowRect(Main(), &r);
-    EXPECT_EQ(r.right - r.left, 120);
-    EXPECT_EQ(ScreenPixel(r.left + 10, r.top + 10), RGB(0, 0, 255));
+    ExpectShown(120, RGB(0, 0, 255));
 }
 
 // The paths the existence check sees.
