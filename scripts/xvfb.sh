@@ -17,7 +17,7 @@ start_xvfb() {
 # here when DISPLAY is unset); both the wineserver and that display are
 # stopped when the script exits.
 start_wine_session() {
-  export WINEPREFIX="$1/build/win/wineprefix"
+  export WINEPREFIX="${HQ_WINEPREFIX:-$1/build/win/wineprefix}"
   HQ_SESSION_XVFB_PID=
   trap stop_wine_session EXIT
   if [ -z "${DISPLAY:-}" ]; then start_xvfb; HQ_SESSION_XVFB_PID=$HQ_XVFB_PID; fi

@@ -182,6 +182,27 @@ TEST(BmpRead, RunLengthPicturesDecodeAndKeepTheirBytes) {
     }
 }
 
+TEST(BmpRead, RunLengthDeltaMovesRightByItsFirstByteAndUpByItsSecond) {
+    // One blue pixel, then a delta, then one red pixel, on a 6 x 4 picture.
+    // Unequal steps tell the two bytes apart.
+    struct Case {
+        uint8_t right, up;
+    };
+    for (const Case c : {Case{3, 1}, Case{1, 2}, Case{0, 3}, Case{4, 0}}) {
+        SCOPED_TRACE(std::to_string(c.right) + "," + std::to_string(c.up));
+        const bmp::Image img = bmp::Decode(Rle8({1, 2, 0, 2, c.right, c.up, 1, 1, 0, 1}, 6, 4).Build());
+        ASSERT_FALSE(img.Empty());
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const int row = 3 - y;  // rows are stored bottom up
+                const uint32_t want = (x == 0 && row == 0) ? 0x0000FFu
+                                      : (x == 1 + c.right && row == c.up) ? 0xFF0000u
+                                                                         : 0u;
+                EXPECT_EQ(bmp::PixelRgb(img, x, y), want) << x << "," << y;
+            }
+    }
+}
+
 TEST(BmpRead, ZeroBytesIsAnEmptyPicture) {
     const bmp::Image img = bmp::Decode(nullptr, 0);
     EXPECT_TRUE(img.Empty());

@@ -125,7 +125,7 @@ Bytes ReferenceQuantTables(int quality) {
 void CaptureTest::SetUp() {
     hqtest::PluginTest::SetUp();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string root = hqtest::ExeDirPath("capture_scratch");
+    std::string root = hqtest::TempDirPath("hq_capture_scratch");
     ::CreateDirectoryA(root.c_str(), nullptr);
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     for (char& c : name) c = c == '/' ? '_' : c;  // parameterised tests carry slashes in their names

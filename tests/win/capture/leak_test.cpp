@@ -1,4 +1,4 @@
-// Each action run 1,000 times, on its success and failure paths, leaves the
+// Each action run 1,000 times (hqtest::LeakRounds), on its success and failure paths, leaves the
 // plug-in's live GDI and USER objects and the global-block ledger unchanged.
 #include "capture_support.h"
 
@@ -14,13 +14,13 @@ protected:
         WriteBytes(Path("over.bmp"), bmp::Encode(Solid(16, 8, 0xFF00FF)));
         window_ = Painted(nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 64, 32);
     }
-    // Runs `body` 1,000 times (after one warm-up) and compares the counts.
+    // Runs `body` LeakRounds() times (after one warm-up) and compares the counts.
     template <typename Body>
     void ExpectNoLeak(Body body) {
         body(0);
         const hqhost::ObjectCounts objects = host().LiveObjects();
         const size_t blocks = ledger().Live();
-        for (int i = 1; i <= 1000; ++i) body(i);
+        for (int i = 1, n = hqtest::LeakRounds(); i <= n; ++i) body(i);
         EXPECT_EQ(host().LiveObjects(), objects);
         EXPECT_EQ(ledger().Live(), blocks);
     }

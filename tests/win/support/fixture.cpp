@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include <cstdlib>
+
 #include "pubscript.h"
 
 namespace hqtest {
@@ -9,6 +11,19 @@ std::string ExeDirPath(const std::string& name) {
     const DWORD n = ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
     std::string path(buf, n);
     return path.substr(0, path.find_last_of("\\/") + 1) + name;
+}
+
+std::string TempDirPath(const std::string& name) {
+    char buf[MAX_PATH + 1];
+    const DWORD n = ::GetTempPathA(sizeof buf, buf);
+    return std::string(buf, n < sizeof buf ? n : 0) + name;
+}
+
+int LeakRounds() {
+    char buf[16];
+    const DWORD n = ::GetEnvironmentVariableA("HQ_LEAK_ROUNDS", buf, sizeof buf);
+    const int rounds = n > 0 && n < sizeof buf ? std::atoi(buf) : 0;
+    return rounds > 0 ? rounds : 1000;
 }
 
 std::vector<std::string> FolderFiles(const std::string& folder) {

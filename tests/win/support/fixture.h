@@ -18,6 +18,12 @@ namespace hqtest {
 std::string PluginPath();
 // A path beside the test executable (for output files of tests).
 std::string ExeDirPath(const std::string& name);
+// NAME in the Windows temporary folder: scratch files of tests that write
+// many (a local disk even where the build folder is shared with a VM).
+std::string TempDirPath(const std::string& name);
+// How many times the leak tests repeat an action: 1,000, or HQ_LEAK_ROUNDS
+// where the run is emulated and slow (a per-call leak shows in any count).
+int LeakRounds();
 // Names of the files in a folder (ending in a backslash), to prove that no
 // temporary file was left behind.
 std::vector<std::string> FolderFiles(const std::string& folder);

@@ -29,7 +29,7 @@ protected:
 TEST_F(SystemLeakTest, QueriesThousandTimes) {
     errors_ = host().ErrorCount();
     ::SetCursorPos(20, 20);
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0, n = hqtest::LeakRounds(); i < n; ++i) {
         ASSERT_FALSE(Exec(27, {std::to_string(i % 500), i % 3 ? "10" : "bad", "[P]"}));
         ASSERT_FALSE(Exec(46, {std::to_string(i % 31), "[C]"}));
         ASSERT_TRUE(Exec(32, {"[W]"}));
@@ -39,7 +39,7 @@ TEST_F(SystemLeakTest, QueriesThousandTimes) {
 
 TEST_F(SystemLeakTest, ClipboardThousandTimes) {
     errors_ = host().ErrorCount();
-    for (int i = 0; i < 1000; ++i) ASSERT_FALSE(Exec(44, {"C:\\file" + std::to_string(i) + ".txt"}));
+    for (int i = 0, n = hqtest::LeakRounds(); i < n; ++i) ASSERT_FALSE(Exec(44, {"C:\\file" + std::to_string(i) + ".txt"}));
     ExpectNothingLeft("clipboard");
     if (::OpenClipboard(nullptr)) {
         ::EmptyClipboard();
@@ -50,7 +50,7 @@ TEST_F(SystemLeakTest, ClipboardThousandTimes) {
 TEST_F(SystemLeakTest, CursorReplaceAndRestoreThousandTimes) {
     const std::string file = systest::WriteCursorFile("system_leak.cur", 2, 2);
     errors_ = host().ErrorCount();
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0, n = hqtest::LeakRounds(); i < n; ++i) {
         ASSERT_FALSE(Exec(33, {file}));
         ASSERT_FALSE(Exec(34));
     }

@@ -56,12 +56,17 @@ TEST_F(StylesTest, EachActionSetsAndClearsItsBitsAndKeepsTheOthers) {
     for (const Expect& e : table) {
         host().ResetWindows();
         host().InitPlugIn();  // a fresh main window for each action
+        // Every bit the action sets starts clear and every bit it clears
+        // starts set, so a wrong bit cannot hide behind one already there.
+        ::SetWindowLongW(Main(), GWL_STYLE, static_cast<LONG>((Style() & ~e.set) | e.clear));
         const DWORD before = Style();
         const DWORD exBefore = ExStyle();
         const int height = ClientHeight();
         const auto scripts = Run(e.id);
         EXPECT_EQ(Style(), (before | e.set) & ~e.clear) << "ID " << e.id;
-        if (e.id != 6 && e.id != 7) EXPECT_EQ(ExStyle(), exBefore) << "ID " << e.id << " touched the extended style";
+        if (e.id != 6 && e.id != 7) {
+            EXPECT_EQ(ExStyle(), exBefore) << "ID " << e.id << " touched the extended style";
+        }
         if (e.relayout) {
             ASSERT_EQ(scripts.size(), 1u) << "ID " << e.id;
             EXPECT_EQ(scripts[0], kRelayout) << "ID " << e.id;

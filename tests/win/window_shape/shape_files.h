@@ -5,19 +5,25 @@
 #include <png.h>
 
 #include <cstdint>
-#include <fstream>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "../../native/window_test_bmp.h"
 #include "fixture.h"
+#include "plugin/text.h"
 
 namespace shapetest {
 
 inline std::string WriteFileBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = hqtest::ExeDirPath(name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    // The name is Windows-1251 text, as the plug-in reads it, whatever the
+    // process code page is.
+    if (FILE* f = ::_wfopen(hq::Widen(path).c_str(), L"wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
     return path;
 }
 

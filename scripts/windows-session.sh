@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs a command where Windows programs run, in one Wine session (one virtual
+# display and one wineserver for the whole command):
+#   scripts/windows-session.sh COMMAND [ARGS...]
+# COMMAND runs in the project folder. On a machine whose kernel runs 32-bit
+# x86 programs that is here; on one that refuses them Wine cannot start, and
+# the command runs in the test VM instead (scripts/vm/), which sees the
+# project folder at the same path.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+if reason=$(scripts/can-run-wine.sh 2>&1); then
+  source scripts/xvfb.sh
+  start_wine_session "$root"
+  scripts/wine-prefix.sh
+  status=0
+  "$@" || status=$?
+  exit $status
+fi
+
+echo "windows: $reason" >&2
+echo "windows: running '$*' in the test VM instead (emulated, several times slower)" >&2
+scripts/vm/image.sh
+mkdir -p build/vm-jobs
+job=$(mktemp -p "$root/build/vm-jobs" job.XXXXXX)
+trap 'rm -f "$job" "$job.rc"' EXIT
+{
+  echo "export HQ_WINEPREFIX=/root/wineprefix"  # made with the disk, ready to use
+  # Emulation is slow: the leak tests repeat each action 100 times, not 1,000.
+  echo "export HQ_LEAK_ROUNDS=${HQ_LEAK_ROUNDS:-100}"
+  printf 'exec scripts/windows-session.sh'
+  printf ' %q' "$@"
+  echo
+} >"$job"
+scripts/vm/run.sh "$job"
