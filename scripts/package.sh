@@ -16,19 +16,11 @@ cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FI
 cmake --build build/win -j "$(nproc)" --target zeZoreredur hqhost hqtables
 version=$(cat build/win/version.txt)
 
-# The dialog pictures and the table dump run under Wine.
-if ! scripts/can-run-wine.sh; then
-  echo "package: no package written: the reference needs Wine" >&2
-  exit 1
-fi
-# One display and one wineserver for the dialog pictures.
-source scripts/xvfb.sh
-start_wine_session "$root"
-
 stage=build/package/zeZoreredur-$version
 rm -rf build/package
 mkdir -p "$stage" "$dist"
-reference/build.sh build/win "$stage/reference"
+# The dialog pictures and the table dump run under Wine, in one session.
+scripts/windows-session.sh reference/build.sh build/win "$stage/reference"
 cp build/win/bin/zeZoreredur.hqp "$stage/"
 /usr/bin/python3 reference/release.py notices "$version" "$root/.cache/src" "$stage/NOTICES.txt"
 /usr/bin/python3 reference/release.py install-note "$version" "$stage/INSTALL-ru.txt"

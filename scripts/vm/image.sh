@@ -3,11 +3,13 @@
 # this machine's kernel refuses 32-bit x86 programs: Debian 12 (amd64 with
 # the i386 architecture) with Wine, Xvfb and CMake, our first process
 # (scripts/vm/init.sh) and a ready Wine prefix in /root/wineprefix. Kept in
-# .cache/vm; built again when this script, init.sh or wine-prefix.sh change.
+# the user's cache folder (HQ_VM_DIR, default ~/.cache/zeZoreredur-vm), so
+# every clone on the machine shares it; built again when this script,
+# init.sh or wine-prefix.sh change.
 # Needs root (debootstrap, chroot) and Debian's package servers.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-vm="$root/.cache/vm"
+vm="${HQ_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/zeZoreredur-vm}"
 stamp=$(cat "$root/scripts/vm/image.sh" "$root/scripts/vm/init.sh" "$root/scripts/wine-prefix.sh" | sha256sum | cut -c1-16)
 [ "$(cat "$vm/ready" 2>/dev/null)" = "$stamp" ] && exit 0
 

@@ -10,7 +10,7 @@
 # times slower than on the host. HQ_VM_TIMEOUT bounds a run (seconds).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-vm="$root/.cache/vm"
+vm="${HQ_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/zeZoreredur-vm}"
 job=$(realpath "${1:?usage: scripts/vm/run.sh SCRIPT}")
 case "$job" in "$root"/*) ;; *) echo "vm: $job is not inside $root, which is all the VM sees" >&2; exit 2 ;; esac
 case "$root" in *[[:space:]]*) echo "vm: the project path must not contain spaces: $root" >&2; exit 2 ;; esac
