@@ -27,7 +27,9 @@ job=$(mktemp -p "$root/build/vm-jobs" job.XXXXXX)
 trap 'rm -f "$job" "$job.rc"' EXIT
 {
   echo "export HQ_WINEPREFIX=/root/wineprefix"  # made with the disk, ready to use
-  # Emulation is slow: the leak tests repeat each action 100 times, not 1,000.
+  # Emulation is slow: the leak tests repeat each action 100 times, not 1,000,
+  # and a program gets 40 minutes, not 10.
+  echo "export HQ_TIMEOUT=${HQ_TIMEOUT:-2400}"
   echo "export HQ_LEAK_ROUNDS=${HQ_LEAK_ROUNDS:-100}"
   printf 'exec scripts/windows-session.sh'
   printf ' %q' "$@"
