@@ -25,10 +25,29 @@ set_target_properties(hq_png PROPERTIES IMPORTED_LOCATION ${HQ_DEPS}/lib/libpng1
 # Resource scripts (.rc) of the plug-in are listed by the source folders in HQ_WIN_RESOURCES.
 set(HQ_SYSTEM_LIBS gdiplus msimg32 comdlg32 comctl32 winmm shell32 ole32 user32 gdi32 kernel32)
 
-# Everything of the plug-in but its exports, as a static library the tests can link too.
-add_library(hqplugin STATIC ${HQ_PORTABLE_SOURCES} ${HQ_WIN_SOURCES})
-target_include_directories(hqplugin PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(hqplugin PUBLIC hq_jpeg hq_png ${HQ_SYSTEM_LIBS})
+# One static library per layer. A layer sees its own folder and, through the
+# layers it is built on, theirs: each library's include root holds a single
+# link to its own folder, so an include against the order (a lower layer
+# naming a higher one) does not compile. hqplugin, the top layer, is
+# everything but the exports: the tests link it.
+foreach(layer ${HQ_LAYERS})
+  set(target hq_${layer})
+  if(layer STREQUAL "plugin")
+    set(target hqplugin)
+  endif()
+  add_library(${target} STATIC ${HQ_PORTABLE_${layer}} ${HQ_WIN_${layer}})
+  set(root ${CMAKE_BINARY_DIR}/layers/${layer})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${layer} ${root}/${layer} SYMBOLIC)
+  target_include_directories(${target} PUBLIC ${root})
+  foreach(below ${HQ_BELOW_${layer}})
+    target_link_libraries(${target} PUBLIC hq_${below})
+  endforeach()
+endforeach()
+target_link_libraries(hq_base PUBLIC ${HQ_SYSTEM_LIBS})
+target_link_libraries(hq_image PUBLIC hq_jpeg)
+target_link_libraries(hq_actions PUBLIC hq_png)
+target_link_libraries(hq_editors PUBLIC hq_png)  # the About box draws its PNG logo
 
 add_library(zeZoreredur SHARED src/plugin/exports.cpp src/plugin/zeZoreredur.def src/plugin/version.rc
                                ${HQ_WIN_RESOURCES})

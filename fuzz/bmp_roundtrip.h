@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 #include "fuzz_check.h"
-#include "plugin/error.h"
+#include "base/error.h"
 
 namespace hqfuzz {
 

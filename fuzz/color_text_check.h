@@ -10,7 +10,7 @@
 
 #include "actions/system/color_text.h"
 #include "fuzz_check.h"
-#include "plugin/int_text.h"
+#include "base/int_text.h"
 
 namespace hqfuzz {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "plugin/error.h"
-#include "plugin/int_text.h"
+#include "base/error.h"
+#include "base/int_text.h"
 
 namespace hqfuzz {
 

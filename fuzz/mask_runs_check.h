@@ -10,10 +10,10 @@
 #include <functional>
 #include <vector>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 #include "actions/window/mask_runs.h"
 #include "fuzz_check.h"
-#include "plugin/error.h"
+#include "base/error.h"
 
 namespace hqfuzz {
 

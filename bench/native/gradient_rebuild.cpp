@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "controls/gradient_pattern.h"
+#include "form/gradient_pattern.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 #include "actions/window/mask_runs.h"
 
 namespace {

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "actions/capture/bmp_image.h"
-#include "actions/capture/image_file.h"
-#include "actions/capture/jpeg_writer.h"
+#include "image/bmp_image.h"
+#include "image/image_file.h"
+#include "image/jpeg_writer.h"
 #include "hqhost.h"
 
 extern "C" {

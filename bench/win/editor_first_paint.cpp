@@ -10,11 +10,11 @@
 #include <cstring>
 #include <vector>
 
-#include "controls/gradient.h"
+#include "form/gradient.h"
 #include "editors/dialogs.h"
 #include "editors/editor_form.h"
 #include "hqhost.h"
-#include "ui/probe.h"
+#include "form/probe.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "../../tests/native/window_test_bmp.h"
 #include "bench_clock.h"
-#include "actions/capture/bmp_image.h"
-#include "actions/capture/image_file.h"
+#include "image/bmp_image.h"
+#include "image/image_file.h"
 #include "actions/window/mask_runs.h"
 #include "actions/window/region_build.h"
 #include "region_reference.h"

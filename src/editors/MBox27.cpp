@@ -2,7 +2,7 @@
 // variable for its RGB text.
 #include "editors/dialogs.h"
 #include "editors/editor_form.h"
-#include "plugin/text.h"
+#include "base/text.h"
 
 namespace hq::editors {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/color.h"
-#include "ui/controls.h"
+#include "form/color.h"
+#include "form/controls.h"
 
 // Designs are written with designated initializers that leave most members at
 // their defaults; that is the point, not an oversight.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "plugin/error.h"
-#include "plugin/host.h"
+#include "base/error.h"
+#include "base/host.h"
 
 namespace hq::editors {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "controls/gradient.h"
+#include "form/gradient.h"
 #include "editors/design.h"
-#include "ui/controls.h"
+#include "form/controls.h"
 
 namespace hq::editors {
 

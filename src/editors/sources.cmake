@@ -1,8 +1,9 @@
-# Editor table, editor routine, dialog skeleton and the dialogs.
+# Editor table, editor routine, dialog skeleton, the dialogs and the About box.
 list(APPEND HQ_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/editor_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/editor_form.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MBox12.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/MBox12.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/about.cpp)
 # Window and text-entry editors.
 list(APPEND HQ_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MBox17.cpp

@@ -5,7 +5,7 @@
 #include <exception>
 #include <new>
 
-#include "plugin/error_text.h"
+#include "base/error_text.h"
 
 namespace hq {
 

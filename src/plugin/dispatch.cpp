@@ -2,7 +2,7 @@
 #include "dispatch.h"
 
 #include "actions/actions.h"
-#include "plugin/host.h"
+#include "base/host.h"
 
 namespace hq {
 

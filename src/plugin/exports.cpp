@@ -7,11 +7,11 @@
 
 #include "actions/actions.h"
 #include "editors/editors.h"
-#include "plugin/about.h"
+#include "editors/about.h"
 #include "plugin/boundary.h"
 #include "plugin/catalogue.h"
 #include "plugin/dispatch.h"
-#include "plugin/host.h"
+#include "base/host.h"
 
 using namespace hq;
 

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <string>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 #include "bmp_craft.h"
-#include "plugin/error.h"
+#include "base/error.h"
 
 namespace {
 

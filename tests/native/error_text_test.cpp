@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "plugin/error_text.h"
+#include "base/error_text.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <vector>
 
-#include "controls/gradient_pattern.h"
+#include "form/gradient_pattern.h"
 
 namespace ref {
 

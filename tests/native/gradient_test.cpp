@@ -4,7 +4,7 @@
 #include <set>
 #include <vector>
 
-#include "controls/gradient_pattern.h"
+#include "form/gradient_pattern.h"
 
 namespace {
 

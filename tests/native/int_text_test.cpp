@@ -1,8 +1,8 @@
 // The integer-text conversion every numeric parameter goes through.
 #include <gtest/gtest.h>
 
-#include "plugin/error.h"
-#include "plugin/int_text.h"
+#include "base/error.h"
+#include "base/int_text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // pixels that are not exactly white.
 #include <gtest/gtest.h>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 #include "actions/window/mask_runs.h"
 #include "window_test_bmp.h"
 

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "actions/actions.h"
-#include "actions/capture/gdi_image.h"
-#include "actions/capture/image_file.h"
-#include "plugin/error.h"
-#include "plugin/file_name.h"
-#include "plugin/handles.h"
+#include "image/gdi_image.h"
+#include "image/image_file.h"
+#include "base/error.h"
+#include "base/file_name.h"
+#include "base/handles.h"
 
 namespace hq {
 

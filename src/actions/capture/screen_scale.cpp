@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "plugin/handles.h"
+#include "base/handles.h"
 
 namespace hq {
 

@@ -14,14 +14,14 @@
 #include <cstring>
 
 #include "actions/actions.h"
-#include "actions/capture/gdi_image.h"
-#include "actions/capture/image_file.h"
-#include "actions/capture/jpeg_writer.h"
+#include "image/gdi_image.h"
+#include "image/image_file.h"
+#include "image/jpeg_writer.h"
 #include "actions/capture/screen_scale.h"
 #include "actions/window/window_util.h"
-#include "plugin/error.h"
-#include "plugin/handles.h"
-#include "plugin/int_text.h"
+#include "base/error.h"
+#include "base/handles.h"
+#include "base/int_text.h"
 
 namespace hq {
 

@@ -6,13 +6,13 @@
 #include <algorithm>
 
 #include "actions/actions.h"
-#include "actions/capture/gdi_image.h"
-#include "actions/capture/image_file.h"
-#include "actions/capture/jpeg_writer.h"
-#include "plugin/error.h"
-#include "plugin/handles.h"
-#include "plugin/host.h"
-#include "plugin/int_text.h"
+#include "image/gdi_image.h"
+#include "image/image_file.h"
+#include "image/jpeg_writer.h"
+#include "base/error.h"
+#include "base/handles.h"
+#include "base/host.h"
+#include "base/int_text.h"
 
 namespace hq {
 

@@ -15,8 +15,8 @@
 #include "actions/actions.h"
 #include "actions/system/color_dialog_layout.h"
 #include "actions/system/color_text.h"
-#include "plugin/host.h"
-#include "plugin/int_text.h"
+#include "base/host.h"
+#include "base/int_text.h"
 
 namespace hq {
 

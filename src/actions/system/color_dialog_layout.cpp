@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "plugin/int_text.h"
+#include "base/int_text.h"
 
 namespace hq {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "actions/actions.h"
-#include "plugin/handles.h"
+#include "base/handles.h"
 
 namespace hq {
 

@@ -9,9 +9,9 @@
 #include "actions/actions.h"
 #include "actions/capture/screen_scale.h"
 #include "actions/system/color_text.h"
-#include "plugin/handles.h"
-#include "plugin/host.h"
-#include "plugin/int_text.h"
+#include "base/handles.h"
+#include "base/host.h"
+#include "base/int_text.h"
 
 namespace hq {
 

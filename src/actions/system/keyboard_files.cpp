@@ -8,10 +8,10 @@
 
 #include "actions/actions.h"
 #include "actions/system/drop_files.h"
-#include "plugin/error.h"
-#include "plugin/handles.h"
-#include "plugin/host.h"
-#include "plugin/system_text.h"
+#include "base/error.h"
+#include "base/handles.h"
+#include "base/host.h"
+#include "base/system_text.h"
 
 namespace hq {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "actions/actions.h"
-#include "plugin/int_text.h"
+#include "base/int_text.h"
 
 namespace hq {
 

@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include "actions/actions.h"
-#include "actions/capture/bmp_image.h"
-#include "actions/capture/image_file.h"
+#include "image/bmp_image.h"
+#include "image/image_file.h"
 #include "actions/window/mask_runs.h"
 #include "actions/window/region_build.h"
 #include "actions/window/window_util.h"
-#include "plugin/file_name.h"
-#include "plugin/host.h"
+#include "base/file_name.h"
+#include "base/host.h"
 
 namespace hq {
 

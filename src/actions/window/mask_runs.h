@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 
 namespace hq {
 

@@ -12,11 +12,11 @@
 
 #include "actions/actions.h"
 #include "actions/window/gdiplus_layer.h"
-#include "plugin/error.h"
-#include "plugin/handles.h"
-#include "plugin/host.h"
-#include "plugin/system_text.h"
-#include "plugin/text.h"
+#include "base/error.h"
+#include "base/handles.h"
+#include "base/host.h"
+#include "base/system_text.h"
+#include "base/text.h"
 
 namespace hq {
 

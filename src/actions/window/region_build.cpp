@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "plugin/error.h"
+#include "base/error.h"
 
 namespace hq {
 

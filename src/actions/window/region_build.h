@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "actions/window/mask_runs.h"
-#include "plugin/handles.h"
+#include "base/handles.h"
 
 namespace hq {
 

@@ -6,7 +6,7 @@
 
 #include "actions/actions.h"
 #include "actions/window/window_util.h"
-#include "plugin/host.h"
+#include "base/host.h"
 
 namespace hq {
 

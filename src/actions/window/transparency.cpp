@@ -8,8 +8,8 @@
 
 #include "actions/actions.h"
 #include "actions/window/window_util.h"
-#include "plugin/host.h"
-#include "plugin/int_text.h"
+#include "base/host.h"
+#include "base/int_text.h"
 
 namespace hq {
 

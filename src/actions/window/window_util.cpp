@@ -1,8 +1,8 @@
 #include "actions/window/window_util.h"
 
-#include "plugin/host.h"
-#include "plugin/int_text.h"
-#include "plugin/text.h"
+#include "base/host.h"
+#include "base/int_text.h"
+#include "base/text.h"
 
 namespace hq {
 

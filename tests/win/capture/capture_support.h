@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 #include "fixture.h"
 
 namespace captest {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "actions/capture/image_file.h"
+#include "image/image_file.h"
 #include "../../native/bmp_craft.h"
 
 namespace {
@@ -102,8 +102,9 @@ TEST_F(ChangeColorTest, ConversionMatrix) {
                 const uint32_t mask = (bits == 16 || name == "565" || name == "555") ? 0xF8F8F8 : 0xFFFFFF;
                 EXPECT_EQ(bmp::PixelRgb(out, 0, 2) & mask, kOdd & mask);
             }
-            if (name == depth || (name == "565" && bits == 16))
+            if (name == depth || (name == "565" && bits == 16)) {
                 EXPECT_EQ(ReadBytes(Path("p.bmp")), before) << "already in that format: unchanged";
+            }
         }
     }
 }

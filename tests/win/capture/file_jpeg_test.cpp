@@ -2,15 +2,15 @@
 // file writing with relative paths and error texts.
 #include "capture_support.h"
 
-#include "actions/capture/image_file.h"
-#include "actions/capture/jpeg_writer.h"
+#include "image/image_file.h"
+#include "image/jpeg_writer.h"
 
 extern "C" {
 #include <jpeglib.h>
 #include <jerror.h>
 }
 
-#include "plugin/error.h"
+#include "base/error.h"
 
 namespace {
 

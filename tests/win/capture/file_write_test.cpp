@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "actions/capture/image_file.h"
+#include "image/image_file.h"
 #include "import_patch.h"
-#include "plugin/system_text.h"
+#include "base/system_text.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <thread>
 
-#include "actions/capture/image_file.h"
-#include "actions/capture/jpeg_writer.h"
+#include "image/image_file.h"
+#include "image/jpeg_writer.h"
 #include "import_patch.h"
 
 namespace {

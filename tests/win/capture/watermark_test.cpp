@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "actions/capture/image_file.h"
+#include "image/image_file.h"
 
 extern "C" {
 #include <jpeglib.h>

@@ -134,8 +134,11 @@ TEST_F(Watermark, NewActionStoresEmptyTextsAndTheSliderRunsFromOneToAHundred) {
     EXPECT_TRUE(host().Edit(41, params));
     EXPECT_EQ(quality, "") << "the loaded empty quality replaces the creation-time caption";
     EXPECT_EQ(atLowEnd, "1");
-    for (size_t i = 0; i < params.size(); ++i)
-        if (i != kQualityText) EXPECT_EQ(params[i], "") << "parameter " << i + 1;
+    for (size_t i = 0; i < params.size(); ++i) {
+        if (i != kQualityText) {
+            EXPECT_EQ(params[i], "") << "parameter " << i + 1;
+        }
+    }
     EXPECT_EQ(params[kQualityText], "1");
 }
 

@@ -119,7 +119,9 @@ TEST_F(WindowDialogs, PickButtonsOnTheirRowsAskTheHost) {
             EXPECT_EQ(after[i], "Выбор" + std::to_string(i));
         }
         EXPECT_EQ(untouchedAfter, untouchedBefore) << "a pick changed another field";
-        if (!c.picks.empty()) EXPECT_EQ(Slot(0), "Выбор" + std::to_string(c.picks.size() - 1));
+        if (!c.picks.empty()) {
+            EXPECT_EQ(Slot(0), "Выбор" + std::to_string(c.picks.size() - 1));
+        }
     }
 }
 

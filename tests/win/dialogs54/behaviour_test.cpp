@@ -11,7 +11,7 @@
 #include "driver.h"
 #include "editors/dialogs.h"
 #include "fixture.h"
-#include "plugin/text.h"
+#include "base/text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/gradient.h"
+#include "form/gradient.h"
 #include "editors/editor_form.h"
 #include "editors/editor_table.h"
 

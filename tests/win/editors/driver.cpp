@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "plugin/text.h"
+#include "base/text.h"
 
 namespace hqtest {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/probe.h"
+#include "form/probe.h"
 
 namespace hqtest {
 

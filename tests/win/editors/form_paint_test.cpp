@@ -3,7 +3,7 @@
 // pixels, the gradients over them; and the About box's modality.
 #include <gtest/gtest.h>
 
-#include "controls/gradient_pattern.h"
+#include "form/gradient_pattern.h"
 #include "driver.h"
 #include "editors/editor_form.h"
 #include "fixture.h"

@@ -8,7 +8,7 @@
 
 #include "driver.h"
 #include "editors/editor_form.h"
-#include "plugin/host.h"
+#include "base/host.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <set>
 #include <string>
 
-#include "controls/gradient.h"
+#include "form/gradient.h"
 #include "editors/editor_form.h"
 #include "editors/editor_table.h"
 #include "plugin/catalogue.h"
-#include "plugin/error.h"
+#include "base/error.h"
 
 namespace {
 

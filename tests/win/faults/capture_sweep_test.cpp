@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 #include "pubscript.h"
 #include "sweep.h"
 

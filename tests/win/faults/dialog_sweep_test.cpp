@@ -8,7 +8,7 @@
 
 #include "import_patch.h"
 #include "sweep.h"
-#include "ui/probe.h"
+#include "form/probe.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <set>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 #include "fixture.h"
-#include "plugin/error.h"
+#include "base/error.h"
 #include "pubscript.h"
 
 namespace faultsweep {

@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "actions/capture/gdi_image.h"
+#include "image/gdi_image.h"
 #include "actions/window/region_build.h"
 #include "bmp_roundtrip.h"
 #include "color_text_check.h"
 #include "fixture.h"
 #include "int_text_check.h"
 #include "mask_runs_check.h"
-#include "plugin/handles.h"
+#include "base/handles.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "fixture.h"
-#include "plugin/system_text.h"
+#include "base/system_text.h"
 #include "system_support.h"
 
 namespace {

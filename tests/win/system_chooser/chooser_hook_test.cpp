@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "actions/actions.h"
-#include "plugin/error.h"
-#include "plugin/host.h"
+#include "base/error.h"
+#include "base/host.h"
 
 namespace {
 

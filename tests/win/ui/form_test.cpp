@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "plugin/error.h"
-#include "ui/controls.h"
+#include "base/error.h"
+#include "form/controls.h"
 
 #include <commctrl.h>
 

@@ -5,9 +5,9 @@
 
 #include <stdexcept>
 
-#include "controls/gradient.h"
-#include "plugin/handles.h"
-#include "ui/form.h"
+#include "form/gradient.h"
+#include "base/handles.h"
+#include "form/form.h"
 
 namespace {
 

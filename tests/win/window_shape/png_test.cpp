@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "import_patch.h"
-#include "plugin/system_text.h"
-#include "plugin/text.h"
+#include "base/system_text.h"
+#include "base/text.h"
 #include "shape_files.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "../../native/window_test_bmp.h"
 #include "fixture.h"
-#include "plugin/text.h"
+#include "base/text.h"
 
 namespace shapetest {
 

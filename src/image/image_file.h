@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "actions/capture/bmp_image.h"
-#include "plugin/system_text.h"
+#include "image/bmp_image.h"
+#include "base/system_text.h"
 
 namespace hq {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "plugin/handles.h"
+#include "base/handles.h"
 
 // The host's register convention: the first three 32-bit arguments in EAX,
 // EDX, ECX, further ones on the stack (callee pops), result in EAX. GCC pushes

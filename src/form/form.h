@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "plugin/handles.h"
-#include "ui/color.h"
-#include "ui/probe.h"
+#include "base/handles.h"
+#include "form/color.h"
+#include "form/probe.h"
 
 namespace hq::ui {
 

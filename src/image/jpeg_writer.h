@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 
 namespace hq {
 

@@ -1,4 +1,4 @@
-#include "plugin/error_text.h"
+#include "base/error_text.h"
 
 #include <cstring>
 

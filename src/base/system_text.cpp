@@ -1,6 +1,6 @@
-#include "plugin/system_text.h"
+#include "base/system_text.h"
 
-#include "plugin/text.h"
+#include "base/text.h"
 
 namespace hq {
 

@@ -1,15 +1,15 @@
 // The About box: its picture (PNG data in the plug-in's resources, decoded
 // with libpng), the release year and an "OK" button.
-#include "plugin/about.h"
+#include "editors/about.h"
 
 #include <png.h>
 
 #include <cstring>
 #include <vector>
 
-#include "plugin/error.h"
-#include "plugin/host.h"
-#include "ui/controls.h"
+#include "base/error.h"
+#include "base/host.h"
+#include "form/controls.h"
 
 namespace hq {
 

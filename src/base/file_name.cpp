@@ -1,4 +1,4 @@
-#include "plugin/file_name.h"
+#include "base/file_name.h"
 
 #include <windows.h>
 

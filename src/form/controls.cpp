@@ -1,10 +1,10 @@
-#include "ui/controls.h"
+#include "form/controls.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "plugin/text.h"
+#include "base/text.h"
 
 namespace hq::ui {
 

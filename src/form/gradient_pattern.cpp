@@ -1,4 +1,4 @@
-#include "controls/gradient_pattern.h"
+#include "form/gradient_pattern.h"
 
 #include <algorithm>
 #include <array>

@@ -2,8 +2,8 @@
 #pragma once
 #include <windows.h>
 
-#include "actions/capture/bmp_image.h"
-#include "plugin/handles.h"
+#include "image/bmp_image.h"
+#include "base/handles.h"
 
 namespace hq {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/form.h"
+#include "form/form.h"
 
 namespace hq::ui {
 

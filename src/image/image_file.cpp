@@ -1,9 +1,9 @@
-#include "actions/capture/image_file.h"
+#include "image/image_file.h"
 
 #include <iterator>
 
-#include "plugin/error.h"
-#include "plugin/handles.h"
+#include "base/error.h"
+#include "base/handles.h"
 
 namespace hq {
 

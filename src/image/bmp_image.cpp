@@ -1,9 +1,9 @@
-#include "actions/capture/bmp_image.h"
+#include "image/bmp_image.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "plugin/error.h"
+#include "base/error.h"
 
 namespace hq::bmp {
 

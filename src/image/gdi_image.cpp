@@ -1,10 +1,10 @@
-#include "actions/capture/gdi_image.h"
+#include "image/gdi_image.h"
 
 #include <cstring>
 #include <vector>
 
-#include "actions/capture/image_file.h"
-#include "plugin/error.h"
+#include "image/image_file.h"
+#include "base/error.h"
 
 namespace hq {
 

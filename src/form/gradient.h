@@ -4,8 +4,8 @@
 #pragma once
 #include <functional>
 
-#include "controls/gradient_pattern.h"
-#include "ui/form.h"
+#include "form/gradient_pattern.h"
+#include "form/form.h"
 
 namespace hq {
 

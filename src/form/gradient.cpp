@@ -1,8 +1,8 @@
-#include "controls/gradient.h"
+#include "form/gradient.h"
 
 #include <algorithm>
 
-#include "plugin/error.h"
+#include "base/error.h"
 
 namespace hq {
 

@@ -1,10 +1,10 @@
-#include "actions/capture/jpeg_writer.h"
+#include "image/jpeg_writer.h"
 
 #include <csetjmp>
 #include <cstdio>
 #include <string>
 
-#include "plugin/error.h"
+#include "base/error.h"
 
 extern "C" {
 #include <jpeglib.h>

@@ -1,4 +1,4 @@
-#include "ui/form.h"
+#include "form/form.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -7,9 +7,9 @@
 #include <cstring>
 #include <exception>
 
-#include "plugin/error.h"
-#include "plugin/host.h"
-#include "plugin/text.h"
+#include "base/error.h"
+#include "base/host.h"
+#include "base/text.h"
 
 namespace hq::ui {
 
