@@ -8,7 +8,6 @@ namespace hq {
 
 struct ExecRow {
     int32_t id;
-    int count;  // registered parameter count
     bool (*action)(const Params&);
     // Host callbacks the action always calls (HostCallback flags), checked
     // before it runs. Callbacks needed only for some parameters are checked by

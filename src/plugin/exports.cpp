@@ -2,9 +2,6 @@
 // behind the error boundary.
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 #include "actions/actions.h"
 #include "editors/editors.h"
 #include "editors/about.h"
@@ -25,17 +22,11 @@ constexpr int32_t kMessageReapplyTextEntry = 6;
 
 bool ExecAction(int32_t id, const char* const* list) {
     const ExecRow* row = FindExecRow(id);
-    if (!row) return false;
+    const CatalogueRow* action = FindAction(id);
+    if (!row || !action) return false;
     RequireHostCallbacks(row->needs);
     // A null list reads as empty texts, as a null slot does (Params).
-    if (id == 100) {
-        // The colour-depth conversion works on copies owned by the plug-in.
-        std::vector<std::string> copies;
-        for (int i = 0; i < row->count; ++i) copies.emplace_back(Params(list, row->count)[i]);
-        const char* owned[] = {copies[0].c_str(), copies[1].c_str()};
-        return row->action(Params(owned, row->count));
-    }
-    return row->action(Params(list, row->count));
+    return row->action(Params(list, action->count));
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ TEST(Catalogue, HasThirteenGroupsAndFortySevenUniqueActions) {
         EXPECT_GE(row.count, 0);
         EXPECT_LE(row.count, 10);
         EXPECT_EQ(row.HighIndex(), row.count ? row.count - 1 : 0);
-        if (row.count == 0) EXPECT_EQ(row.codes[0], 0);
+        if (row.count == 0) {
+            EXPECT_EQ(row.codes[0], 0);
+        }
         for (int i = 0; i < row.count; ++i) EXPECT_TRUE(std::set<int>({1, 4, 5, 6}).count(row.codes[i]));
     }
     EXPECT_EQ(headers, 13);

@@ -44,11 +44,12 @@ UniquePalette HalftonePalette() {
 }  // namespace
 
 bool fzChangeColorBmp(const Params& p) {
+    // Works on its own copies of both texts, taken before anything else.
     const std::string path = p[0];
+    const std::string depth = p[1];
     if (!IsFileWithExtension(path, ".bmp")) return false;
 
     bmp::Image image = ReadBmpFile(path);
-    const std::string depth = p[1];
     auto convert = [&](bmp::Format format) {
         if (!bmp::HasFormat(image, format)) {
             image = bmp::Convert(image, format);

@@ -9,6 +9,7 @@
 #include "editors/editor_form.h"
 #include "editors/editor_table.h"
 #include "plugin/catalogue.h"
+#include "plugin/dispatch.h"
 #include "base/error.h"
 
 namespace {
@@ -17,6 +18,14 @@ using hq::editors::EditorForm;
 using hq::editors::kEditorTable;
 
 TEST(EditorTable, HasExactlyTheActionsWithParameters) {
+    // Every action has one procedure, and nothing else has one.
+    std::set<int> actions;
+    for (const hq::CatalogueRow& row : hq::kCatalogue)
+        if (row.id != 0) actions.insert(row.id);
+    for (int id = -1; id <= 200; ++id) {
+        EXPECT_EQ(hq::FindExecRow(id) != nullptr, actions.count(id) == 1) << id;
+        EXPECT_EQ(hq::FindAction(id) != nullptr, actions.count(id) == 1) << id;
+    }
     std::set<int> withParameters, inTable;
     for (const hq::CatalogueRow& row : hq::kCatalogue)
         if (row.id != 0 && row.count > 0) withParameters.insert(row.id);
