@@ -6,12 +6,11 @@
 
 namespace hq::editors {
 
+// The action's name and parameter count are the catalogue's, the dialog's
+// height its design's.
 struct EditorRow {
     int32_t id;
-    const char* action;
     const char* dialogClass;
-    int parameters;  // registered parameter count
-    int height;      // client height of the dialog
     // Null while the dialog is not built: the ID then opens nothing.
     bool (*edit)(char** slots);
     const DialogDesign& (*design)();

@@ -12,6 +12,7 @@
 #include "dialogs54.h"
 #include "driver.h"
 #include "editors/editor_table.h"
+#include "plugin/catalogue.h"
 #include "fixture.h"
 
 namespace {
@@ -44,7 +45,7 @@ TEST_F(Dialogs54, EveryDialogIsInTheEditorTable) {
         const hq::editors::EditorRow* row = hq::editors::FindEditor(c.id);
         ASSERT_NE(row, nullptr) << c.id;
         EXPECT_STREQ(row->dialogClass, c.dialogClass);
-        EXPECT_EQ(static_cast<size_t>(row->parameters), c.holders.size()) << c.dialogClass;
+        EXPECT_EQ(static_cast<size_t>(hq::FindAction(c.id)->count), c.holders.size()) << c.dialogClass;
         EXPECT_NE(row->edit, nullptr) << c.dialogClass;
     }
 }

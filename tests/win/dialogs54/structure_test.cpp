@@ -15,6 +15,7 @@
 #include "form/gradient.h"
 #include "editors/editor_form.h"
 #include "editors/editor_table.h"
+#include "plugin/catalogue.h"
 
 namespace {
 
@@ -66,8 +67,7 @@ TEST(DialogStructure, EveryControlLiesInsideTheClientArea) {
         RECT client;
         ::GetClientRect(form.Handle(), &client);
         EXPECT_EQ(client.right, EditorForm::kClientWidth);
-        EXPECT_EQ(client.bottom, row.height);
-        EXPECT_EQ(row.design().height, row.height) << "the table and the design disagree on the height";
+        EXPECT_EQ(client.bottom, row.design().height);
         for (const auto& c : form.Controls()) {
             EXPECT_TRUE(Inside(c->Bounds(), client.right, client.bottom)) << c->Name() << " at " << Show(c->Bounds());
             if (c->Handle())
@@ -213,19 +213,19 @@ TEST(DialogStructure, SectionStripsAndTitleBarLineUpWithTheCornerAndTitlesFit) {
             designWidth.width -= designWidth.width / 25;
             EXPECT_TRUE(Inside(designWidth, bar)) << "the title runs past its bar: " << Show(title.Bounds());
             // A section lies above the info panel.
-            EXPECT_LE(left.bottom(), row.height - 119);
+            EXPECT_LE(left.bottom(), row.design().height - 119);
         }
     });
 }
 
 TEST(DialogStructure, InfoPanelAndButtonsKeepTheirOffsetsFromTheClientHeight) {
     ForEachBuiltDialog([](const hq::editors::EditorRow& row, EditorForm& form) {
-        const int h = row.height, y = h - 119;
+        const int h = row.design().height, y = h - 119;
         EXPECT_EQ(form.image(row.design().infoIconName).Bounds(), (Rect{12, y + 2, 17, 17}));
         const hq::ui::Label& name = form.label("LabelNameComand");
         EXPECT_EQ(name.Bounds().left, 33);
         EXPECT_EQ(name.Bounds().top, y + 3);
-        EXPECT_EQ(name.Text(), row.action);
+        EXPECT_EQ(name.Text(), hq::FindAction(row.id)->name);
         const Rect text = form.label("LabelDescription").Bounds();
         EXPECT_EQ(text.left, 13);
         EXPECT_EQ(text.top, y + 24);
