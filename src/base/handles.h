@@ -9,11 +9,27 @@
 
 namespace hq {
 
+// Keeps the thread's last-error value across a release: an owner going out
+// of scope between a failed call and the code that reads its error must not
+// replace that error with its own.
+class KeepLastError {
+public:
+    KeepLastError() : error_(::GetLastError()) {}
+    KeepLastError(const KeepLastError&) = delete;
+    KeepLastError& operator=(const KeepLastError&) = delete;
+    ~KeepLastError() { ::SetLastError(error_); }
+
+private:
+    DWORD error_;
+};
+
 // `InvalidBits` is the "no handle" value as an integer (a pointer constant such
-// as INVALID_HANDLE_VALUE cannot be a template argument).
+// as INVALID_HANDLE_VALUE cannot be a template argument). Where it is -1 (file
+// handles), null is no handle either: some creators return one, some the other.
 template <typename Handle, auto Close, intptr_t InvalidBits = 0>
 class UniqueAny {
     static Handle Invalid() { return reinterpret_cast<Handle>(InvalidBits); }
+    static bool Valid(Handle h) { return h != Invalid() && (InvalidBits != -1 || h != Handle{}); }
 
 public:
     UniqueAny() = default;
@@ -28,11 +44,14 @@ public:
     ~UniqueAny() { reset(); }
 
     Handle get() const { return h_; }
-    explicit operator bool() const { return h_ != Invalid(); }
+    explicit operator bool() const { return Valid(h_); }
     Handle release() { return std::exchange(h_, Invalid()); }
     void reset(Handle h = Invalid()) {
         const Handle old = std::exchange(h_, h);
-        if (old != Invalid()) Close(old);
+        if (Valid(old)) {
+            KeepLastError keep;
+            Close(old);
+        }
     }
     // Address for APIs that return a handle through an out parameter.
     Handle* put() { reset(); return &h_; }
@@ -93,7 +112,10 @@ public:
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
     void reset() {
-        if (dc_) ::ReleaseDC(hwnd_, std::exchange(dc_, nullptr));
+        if (dc_) {
+            KeepLastError keep;
+            ::ReleaseDC(hwnd_, std::exchange(dc_, nullptr));
+        }
     }
 
 private:
@@ -108,7 +130,10 @@ public:
     explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { ::BeginPaint(hwnd, &ps_); }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
-    ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
+    ~PaintScope() {
+        KeepLastError keep;
+        ::EndPaint(hwnd_, &ps_);
+    }
     HDC dc() const { return ps_.hdc; }
     const PAINTSTRUCT& info() const { return ps_; }
 
@@ -124,6 +149,7 @@ public:
     SelectScope(const SelectScope&) = delete;
     SelectScope& operator=(const SelectScope&) = delete;
     ~SelectScope() {
+        KeepLastError keep;
         if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
     }
 
@@ -140,6 +166,7 @@ public:
     PaletteScope(const PaletteScope&) = delete;
     PaletteScope& operator=(const PaletteScope&) = delete;
     ~PaletteScope() {
+        KeepLastError keep;
         if (old_) ::SelectPalette(dc_, old_, TRUE);
     }
 
@@ -155,6 +182,7 @@ public:
     SavedDc(const SavedDc&) = delete;
     SavedDc& operator=(const SavedDc&) = delete;
     ~SavedDc() {
+        KeepLastError keep;
         if (id_) ::RestoreDC(dc_, id_);
     }
 
@@ -170,6 +198,7 @@ public:
     GlobalLockScope(const GlobalLockScope&) = delete;
     GlobalLockScope& operator=(const GlobalLockScope&) = delete;
     ~GlobalLockScope() {
+        KeepLastError keep;  // the last unlock sets NO_ERROR
         if (p_) ::GlobalUnlock(h_);
     }
     void* get() const { return p_; }
