@@ -99,8 +99,7 @@ JpegInfo ParseJpeg(const Bytes& f) {
     return info;
 }
 
-Bytes ReferenceQuantTables(int quality) {
-    // An 8 x 8 picture through bare libjpeg with the same settings.
+Bytes ReferenceJpeg(const bmp::Image& img24, int quality) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr err;
     cinfo.err = jpeg_std_error(&err);
@@ -108,18 +107,25 @@ Bytes ReferenceQuantTables(int quality) {
     unsigned char* out = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = 8, cinfo.image_height = 8, cinfo.input_components = 3, cinfo.in_color_space = JCS_RGB;
+    cinfo.image_width = img24.width, cinfo.image_height = img24.height;
+    cinfo.input_components = 3, cinfo.in_color_space = JCS_EXT_BGR;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
-    uint8_t row[24] = {};
-    JSAMPROW rows[1] = {row};
-    for (int y = 0; y < 8; ++y) jpeg_write_scanlines(&cinfo, rows, 1);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(img24.pixels.data() +
+                                            (img24.height - 1 - cinfo.next_scanline) * img24.Stride());
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
-    const Bytes file(out, out + size);
+    Bytes bytes(out, out + size);
     free(out);
-    return ParseJpeg(file).quantTables;
+    return bytes;
+}
+
+Bytes ReferenceQuantTables(int quality) {
+    return ParseJpeg(ReferenceJpeg(bmp::Convert(Solid(8, 8, 0), bmp::Format::Bgr24), quality)).quantTables;
 }
 
 void CaptureTest::SetUp() {

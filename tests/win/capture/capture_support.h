@@ -60,7 +60,9 @@ struct JpegInfo {
     Bytes quantTables;        // all DQT segment payloads, concatenated
 };
 JpegInfo ParseJpeg(const Bytes& file);
-// The DQT bytes libjpeg itself writes for that quality (baseline tables).
+// Bare libjpeg with the writer's settings: a 24-bit picture (BGR rows, read
+// top row first), and the DQT bytes it writes at a quality.
+Bytes ReferenceJpeg(const bmp::Image& img24, int quality);
 Bytes ReferenceQuantTables(int quality);
 
 // Base fixture: a fresh scratch folder (absolute path, ending in a backslash).

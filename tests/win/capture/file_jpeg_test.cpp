@@ -16,32 +16,6 @@ namespace {
 
 using namespace captest;
 
-// Bare libjpeg: 24-bit BGR rows top row first, the writer's settings.
-Bytes Golden(const bmp::Image& img24, int quality) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = img24.width, cinfo.image_height = img24.height;
-    cinfo.input_components = 3, cinfo.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(img24.pixels.data() +
-                                            (img24.height - 1 - cinfo.next_scanline) * img24.Stride());
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes bytes(out, out + size);
-    free(out);
-    return bytes;
-}
-
 bmp::Image Gradient(int w, int h) {
     return Picture(w, h, [w, h](int x, int y) {
         return static_cast<uint32_t>(((x * 255 / w) << 16) | ((y * 255 / h) << 8) | ((x ^ y) & 255));
@@ -51,13 +25,13 @@ bmp::Image Gradient(int w, int h) {
 TEST(JpegWriter, MatchesBareLibjpegByteForByteFromEveryDepth) {
     const bmp::Image img = Gradient(37, 23);  // odd sizes: partial blocks and row padding
     for (int quality : {1, 50, 85, 100}) {
-        const Bytes golden = Golden(img, quality);
+        const Bytes golden = ReferenceJpeg(img, quality);
         EXPECT_EQ(hq::EncodeJpeg(img, static_cast<uint8_t>(quality)), golden) << quality;
         EXPECT_EQ(hq::EncodeJpeg(bmp::Convert(img, bmp::Format::Bgrx32), static_cast<uint8_t>(quality)), golden);
     }
     // A 5-6-5 picture is encoded from its widened colours.
     const bmp::Image v565 = bmp::Convert(img, bmp::Format::Rgb565);
-    EXPECT_EQ(hq::EncodeJpeg(v565, 85), Golden(bmp::Convert(v565, bmp::Format::Bgr24), 85));
+    EXPECT_EQ(hq::EncodeJpeg(v565, 85), ReferenceJpeg(bmp::Convert(v565, bmp::Format::Bgr24), 85));
 }
 
 TEST(JpegWriter, EmptyPictureGivesNoBytesAndEncoderErrorsAreRaised) {
