@@ -60,6 +60,7 @@ inline constexpr size_t kHeapLeakBytes = 4096;
 class SweepTest : public ::testing::Test {
 protected:
     void SetUp() override;
+    void WarmUp();
     void TearDown() override;
 
     hqhost::Host& host() { return hqhost::Host::Instance(); }
