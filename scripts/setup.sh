@@ -22,7 +22,7 @@ packages=(
   xvfb xauth fonts-liberation
   libz-mingw-w64-dev googletest
   g++ clang libclang-rt-14-dev
-  python3 python3-websocket chromium
+  python3 python3-websocket chromium locales
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -42,6 +42,15 @@ if [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ]; then
   echo "setup: installing ${missing[*]}"
   sudo_if_needed apt-get update -q
   sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  did_something=1
+fi
+
+# Wine runs in the Russian locale: its code page gives the Windows side
+# Windows-1251, and its UTF-8 character set lets Wine name files in Cyrillic
+# on the Linux side (without it such a file cannot be created at all).
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  echo "setup: generating the ru_RU.UTF-8 locale"
+  sudo_if_needed sh -c 'grep -qx "ru_RU.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null || echo "ru_RU.UTF-8 UTF-8" >> /etc/locale.gen; locale-gen >/dev/null'
   did_something=1
 fi
 

@@ -244,7 +244,9 @@ TEST_F(PngTest, ThePathIsCheckedWithTheConversionItIsOpenedWith) {
     hqtest::ImportPatch narrow(host().Module(), "GetFileAttributesA", reinterpret_cast<void*>(&SpyAttributesA));
     ASSERT_TRUE(wide.installed());
     forwardAttributes = wide.previous();
-    EXPECT_TRUE(Exec(45, {path}));
+    EXPECT_TRUE(Exec(45, {path})) << "the file as the test sees it: narrow attributes "
+                                  << ::GetFileAttributesA(path.c_str()) << ", wide attributes "
+                                  << ::GetFileAttributesW(hq::Widen(path).c_str());
     EXPECT_EQ(host().Var("[PubHeight]"), "10");
     EXPECT_EQ(checkedNarrow, 0);
     EXPECT_EQ(checkedWide, std::vector<std::wstring>{hq::Widen(path)});
