@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -47,7 +48,19 @@ BOOL CALLBACK DestroyModuleWindow(HWND h, LPARAM range) {
     return TRUE;
 }
 
+Plan Capped(Plan plan) {
+    char buf[16];
+    const DWORD n = ::GetEnvironmentVariableA("HQ_SWEEP_CALLS", buf, sizeof buf);
+    const int cap = n > 0 && n < sizeof buf ? std::atoi(buf) : 0;
+    if (cap > 0) {
+        const unsigned c = static_cast<unsigned>(cap);
+        plan = {std::min(plan.everyCallUpTo, c), std::min(plan.samplesBeyond, c), std::min(plan.lastCalls, c)};
+    }
+    return plan;
+}
+
 std::vector<unsigned> CallsToFail(unsigned calls, Plan plan) {
+    plan = Capped(plan);
     std::set<unsigned> ks;
     for (unsigned k = 1; k <= calls && k <= plan.everyCallUpTo; ++k) ks.insert(k);
     if (calls > plan.everyCallUpTo) {

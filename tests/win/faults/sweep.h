@@ -49,6 +49,8 @@ struct Known {
 // Calls swept per site: every call up to `everyCallUpTo`, then `samplesBeyond`
 // spread evenly over the rest, and the last `lastCalls` (where an action
 // finishes: writing its file, storing a dialog's fields).
+// Where the run is emulated and slow, HQ_SWEEP_CALLS=N caps each of the three
+// at N (the first calls, where most set-up fails, stay in).
 struct Plan {
     unsigned everyCallUpTo = 48;
     unsigned samplesBeyond = 12;
