@@ -60,6 +60,7 @@ public:
         ::SetLastError(error);
     }
     HANDLE handle() const { return file_.get(); }
+    const std::string& path() const { return path_; }
     void Close() { file_.reset(); }
     void Keep() { path_.clear(); }
 
@@ -192,7 +193,9 @@ void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> p
             break;
     }
     if (handle == INVALID_HANDLE_VALUE) FailFile("Cannot create file", path, ::GetLastError());
-    TempFile temp(tempPath, handle);
+    // Owned from here: the name is moved in, so taking it allocates nothing
+    // and cannot fail with the file open.
+    TempFile temp(std::move(tempPath), handle);
     for (const ByteRange& piece : pieces) {
         size_t done = 0;
         while (done < piece.size) {
@@ -207,7 +210,7 @@ void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> p
     std::string backup;
     do backup = FreshName(folder);
     while (Exists(backup));
-    const DWORD code = MoveIntoPlace(tempPath, full, backup);
+    const DWORD code = MoveIntoPlace(temp.path(), full, backup);
     if (code != ERROR_SUCCESS) FailFile("Cannot create file", path, code);
     temp.Keep();
 }

@@ -239,6 +239,7 @@ size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, c
     };
 
     for (const Case& c : cases) {
+        if (std::getenv("HQ_SWEEP_PROGRESS")) std::fprintf(stderr, "[ case     ] %s\n", c.name.c_str());
         runOnce(c, "", 0);
         const std::vector<hqhost::SiteCalls> calls = faults::Calls();
         for (const hqhost::SiteCalls& s : calls)
