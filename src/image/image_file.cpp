@@ -54,10 +54,9 @@ public:
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     ~TempFile() {
-        const DWORD error = ::GetLastError();  // the caller's error text is read from it
+        KeepLastError keep;  // the caller's error text is read from it
         file_.reset();
         if (!path_.empty()) WithRetries([&] { return ::DeleteFileA(path_.c_str()) != FALSE; });
-        ::SetLastError(error);
     }
     HANDLE handle() const { return file_.get(); }
     const std::string& path() const { return path_; }

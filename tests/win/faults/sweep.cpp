@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -49,9 +48,7 @@ BOOL CALLBACK DestroyModuleWindow(HWND h, LPARAM range) {
 }
 
 Plan Capped(Plan plan) {
-    char buf[16];
-    const DWORD n = ::GetEnvironmentVariableA("HQ_SWEEP_CALLS", buf, sizeof buf);
-    const int cap = n > 0 && n < sizeof buf ? std::atoi(buf) : 0;
+    const int cap = hqtest::EnvCount("HQ_SWEEP_CALLS");
     if (cap > 0) {
         const unsigned c = static_cast<unsigned>(cap);
         plan = {std::min(plan.everyCallUpTo, c), std::min(plan.samplesBeyond, c), std::min(plan.lastCalls, c)};
@@ -239,7 +236,7 @@ size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, c
     };
 
     for (const Case& c : cases) {
-        if (std::getenv("HQ_SWEEP_PROGRESS")) std::fprintf(stderr, "[ case     ] %s\n", c.name.c_str());
+        if (hqtest::EnvCount("HQ_SWEEP_PROGRESS")) std::fprintf(stderr, "[ case     ] %s\n", c.name.c_str());
         runOnce(c, "", 0);
         const std::vector<hqhost::SiteCalls> calls = faults::Calls();
         for (const hqhost::SiteCalls& s : calls)

@@ -51,6 +51,7 @@ struct Known {
 // finishes: writing its file, storing a dialog's fields).
 // Where the run is emulated and slow, HQ_SWEEP_CALLS=N caps each of the three
 // at N (the first calls, where most set-up fails, stay in).
+// HQ_SWEEP_PROGRESS=1 names each case on standard error as it starts.
 struct Plan {
     unsigned everyCallUpTo = 48;
     unsigned samplesBeyond = 12;

@@ -19,10 +19,15 @@ std::string TempDirPath(const std::string& name) {
     return std::string(buf, n < sizeof buf ? n : 0) + name;
 }
 
-int LeakRounds() {
+int EnvCount(const char* name) {
     char buf[16];
-    const DWORD n = ::GetEnvironmentVariableA("HQ_LEAK_ROUNDS", buf, sizeof buf);
-    const int rounds = n > 0 && n < sizeof buf ? std::atoi(buf) : 0;
+    const DWORD n = ::GetEnvironmentVariableA(name, buf, sizeof buf);
+    const int count = n > 0 && n < sizeof buf ? std::atoi(buf) : 0;
+    return count > 0 ? count : 0;
+}
+
+int LeakRounds() {
+    const int rounds = EnvCount("HQ_LEAK_ROUNDS");
     return rounds > 0 ? rounds : 1000;
 }
 

@@ -21,6 +21,8 @@ std::string ExeDirPath(const std::string& name);
 // NAME in the Windows temporary folder: scratch files of tests that write
 // many (a local disk even where the build folder is shared with a VM).
 std::string TempDirPath(const std::string& name);
+// A positive count from the environment variable `name`, else 0.
+int EnvCount(const char* name);
 // How many times the leak tests repeat an action: 1,000, or HQ_LEAK_ROUNDS
 // where the run is emulated and slow (a per-call leak shows in any count).
 int LeakRounds();
