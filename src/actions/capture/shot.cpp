@@ -69,7 +69,10 @@ HWND WindowParam(const char* text) {
 
 // A window whose thread stopped answering would block the host's thread for
 // good inside PrintWindow: it must answer a null message within the bound first.
+// A window of the calling thread is answered by this very call, however long
+// the thread has been busy: it is never "hung" to itself.
 void RequireAnswering(HWND hwnd) {
+    if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) return;
     DWORD_PTR result = 0;
     if (::IsHungAppWindow(hwnd) ||
         !::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result)) {
