@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "image/bmp_image.h"
 #include "image/image_file.h"
 #include "image/jpeg_writer.h"
@@ -87,7 +88,7 @@ size_t BareJpeg(const uint8_t* pixels, int width, int height, int quality, const
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     if (file) std::fclose(file);
-    free(out);
+    const hq::UniqueMalloc block(out);
     return size;
 }
 size_t BareJpeg(const bmp::Image& img, int quality, const char* path = nullptr) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <utility>
 
 namespace hq {
@@ -71,6 +72,8 @@ inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
 inline void FreeModuleHandle(HMODULE h) { ::FreeLibrary(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
+inline void FreeLocal(HLOCAL h) { ::LocalFree(h); }
+inline void FreeMalloc(void* p) { std::free(p); }
 }  // namespace detail
 
 template <typename T>
@@ -89,6 +92,54 @@ using UniqueIcon = UniqueAny<HICON, &detail::DestroyIconHandle>;
 using UniqueWindow = UniqueAny<HWND, &detail::DestroyWindowHandle>;
 using UniqueModule = UniqueAny<HMODULE, &detail::FreeModuleHandle>;
 using UniqueMenu = UniqueAny<HMENU, &detail::DestroyMenuHandle>;
+using UniqueLocal = UniqueAny<HLOCAL, &detail::FreeLocal>;   // LocalAlloc, FORMAT_MESSAGE_ALLOCATE_BUFFER
+using UniqueMalloc = UniqueAny<void*, &detail::FreeMalloc>;  // malloc blocks handed over by C libraries
+
+// Runs `undo` when the scope ends, on every path: for a pair no owner covers.
+// `undo` must not raise.
+template <typename Undo>
+class ScopeExit {
+public:
+    explicit ScopeExit(Undo undo) : undo_(std::move(undo)) {}
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+    ~ScopeExit() {
+        KeepLastError keep;
+        undo_();
+    }
+
+private:
+    Undo undo_;
+};
+
+// A memory DC compatible with `reference` (null: the screen) with `bitmap`
+// selected into it for the DC's lifetime. The bitmap is selected out before
+// the DC is deleted, so it is free to be deleted or selected elsewhere after.
+// False when the DC could not be made or the bitmap not selected; the last
+// error then tells why where the system set one.
+class MemoryDc {
+public:
+    MemoryDc(HDC reference, HBITMAP bitmap) : dc_(::CreateCompatibleDC(reference)) {
+        if (dc_ && bitmap) {
+            old_ = ::SelectObject(dc_.get(), bitmap);
+            if (old_ == HGDI_ERROR) old_ = nullptr;
+        }
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    ~MemoryDc() {
+        if (old_) {
+            KeepLastError keep;
+            ::SelectObject(dc_.get(), old_);
+        }
+    }
+    HDC get() const { return dc_.get(); }
+    explicit operator bool() const { return dc_ && old_; }
+
+private:
+    UniqueMemDc dc_;
+    HGDIOBJ old_ = nullptr;
+};
 
 // A DC from GetDC/GetWindowDC: remembers its window so ReleaseDC gets it.
 class WindowDc {

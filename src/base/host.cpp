@@ -43,15 +43,6 @@ void NewHostString::StoreInto(char** slot) {
     *slot = static_cast<char*>(block_.release());
 }
 
-std::string TakeHostString(char** slot) {
-    // The block is released also when the copy cannot be made.
-    struct Release {
-        char** slot;
-        ~Release() { FreeHostString(slot); }
-    } release{slot};
-    return *slot ? std::string(*slot) : std::string();
-}
-
 void RequireHostCallbacks(unsigned needed) {
     const HostSlots& s = Slots();
     const bool missing = ((needed & kGetVariable) && !s.getVariable) || ((needed & kSetVariable) && !s.setVariable) ||
@@ -61,9 +52,9 @@ void RequireHostCallbacks(unsigned needed) {
 
 std::string GetHostVariable(const std::string& name) {
     RequireHostCallbacks(kGetVariable);
-    char* value = nullptr;
-    Slots().getVariable(name.c_str(), &value);
-    return TakeHostString(&value);
+    HostString value;
+    Slots().getVariable(name.c_str(), value.slot());
+    return value.c_str();
 }
 
 void SetHostVariable(const std::string& name, const std::string& value) {

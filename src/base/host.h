@@ -62,8 +62,22 @@ public:
 private:
     UniqueGlobal block_;
 };
-// Copies the text a host returned through a slot (null reads as empty) and frees the block.
-std::string TakeHostString(char** slot);
+
+// A host string the plug-in holds: the host or the plug-in fills it through
+// slot(), and its block is freed when the owner goes out of scope.
+class HostString {
+public:
+    HostString() = default;
+    HostString(const HostString&) = delete;
+    HostString& operator=(const HostString&) = delete;
+    ~HostString() { FreeHostString(&text_); }
+    char** slot() { return &text_; }
+    // The text; a null slot reads as empty.
+    const char* c_str() const { return text_ ? text_ : ""; }
+
+private:
+    char* text_ = nullptr;
+};
 
 // The callbacks an action calls, as a set of flags.
 enum HostCallback : unsigned {

@@ -1,5 +1,6 @@
 #include "base/system_text.h"
 
+#include "base/handles.h"
 #include "base/text.h"
 
 namespace hq {
@@ -9,8 +10,8 @@ std::wstring SystemMessage(DWORD code) {
     const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                          FORMAT_MESSAGE_IGNORE_INSERTS,
                                      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const UniqueLocal block(buffer);
     std::wstring text(buffer ? buffer : L"", buffer ? n : 0);
-    if (buffer) ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     return text;
 }

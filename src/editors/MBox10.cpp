@@ -1,17 +1,7 @@
 // TMBox10Form: fzRenameFile (ID 39) - the existing file and its new name.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox10Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox10Design() {
     static const DialogDesign design{
@@ -32,7 +22,5 @@ const DialogDesign& MBox10Design() {
     };
     return design;
 }
-
-bool EditMBox10(char** slots) { return RunEditor<TMBox10Form>(MBox10Design(), slots); }
 
 }  // namespace hq::editors

@@ -1,18 +1,8 @@
 // TMBox100Form: fzChangeColorBmp (ID 100) - the BMP file and the colour depth
 // it is converted to.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox100Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox100Design() {
     static const DialogDesign design{
@@ -39,7 +29,5 @@ const DialogDesign& MBox100Design() {
     };
     return design;
 }
-
-bool EditMBox100(char** slots) { return RunEditor<TMBox100Form>(MBox100Design(), slots); }
 
 }  // namespace hq::editors

@@ -1,17 +1,7 @@
 // TMBox13Form: fzShotDesktopToBmp (ID 2) - the BMP file of a desktop shot.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox13Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox13Design() {
     static const DialogDesign design{
@@ -29,7 +19,5 @@ const DialogDesign& MBox13Design() {
     };
     return design;
 }
-
-bool EditMBox13(char** slots) { return RunEditor<TMBox13Form>(MBox13Design(), slots); }
 
 }  // namespace hq::editors

@@ -1,18 +1,8 @@
 // TMBox14Form: fzShotWindow (ID 3) - a window handle and the BMP file of its shot.
 // The object shot (TMBox15Form) has the same layout; both take it from here.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox14Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 DialogDesign HandleShotDesign(std::string action, std::string handleTitle, DescriptionDecl description) {
     return DialogDesign{
@@ -40,7 +30,5 @@ const DialogDesign& MBox14Design() {
          32});
     return design;
 }
-
-bool EditMBox14(char** slots) { return RunEditor<TMBox14Form>(MBox14Design(), slots); }
 
 }  // namespace hq::editors

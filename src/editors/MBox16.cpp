@@ -1,17 +1,7 @@
 // TMBox16Form: fzShotRect (ID 5) - the BMP file and the screen rectangle.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox16Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox16Design() {
     static const DialogDesign design{
@@ -45,7 +35,5 @@ const DialogDesign& MBox16Design() {
     };
     return design;
 }
-
-bool EditMBox16(char** slots) { return RunEditor<TMBox16Form>(MBox16Design(), slots); }
 
 }  // namespace hq::editors

@@ -1,17 +1,7 @@
 // TMBox17Form: fzSetWindowMask (ID 20) - the black-and-white mask bitmap of the main window.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox17Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 DialogDesign MaskFileDesign(std::string action, std::string title, DescriptionDecl description) {
     return DialogDesign{
@@ -34,7 +24,5 @@ const DialogDesign& MBox17Design() {
         MaskFileDesign("fzSetWindowMask", "Файл маски (bmp):", {"Наложить чёрно-белую маску на главное окно.", 283, 16});
     return design;
 }
-
-bool EditMBox17(char** slots) { return RunEditor<TMBox17Form>(MBox17Design(), slots); }
 
 }  // namespace hq::editors

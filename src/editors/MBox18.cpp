@@ -1,17 +1,7 @@
 // TMBox18Form: fzCustomWindowSizeBox (ID 23) - the external window, by the object name it was created with.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox18Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 DialogDesign ExternalWindowDesign(std::string action, int titleWidth, int stripWidth, DescriptionDecl description) {
     return DialogDesign{
@@ -33,7 +23,5 @@ const DialogDesign& MBox18Design() {
         "fzCustomWindowSizeBox", 287, 311, {"Добавить свойство растягивания к внешнему окну.", 309, 16});
     return design;
 }
-
-bool EditMBox18(char** slots) { return RunEditor<TMBox18Form>(MBox18Design(), slots); }
 
 }  // namespace hq::editors

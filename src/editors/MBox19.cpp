@@ -1,17 +1,7 @@
 // TMBox19Form: fzSetColorTransparent (ID 21) - the key colour of the main window as three components.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox19Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 // The components are text like every parameter: "256", "-1" or "[Red]" are stored as typed.
 const DialogDesign& MBox19Design() {
@@ -35,7 +25,5 @@ const DialogDesign& MBox19Design() {
     };
     return design;
 }
-
-bool EditMBox19(char** slots) { return RunEditor<TMBox19Form>(MBox19Design(), slots); }
 
 }  // namespace hq::editors

@@ -1,17 +1,7 @@
 // TMBox20Form: fzSetColorTransparentCustomWindow (ID 24) - the external window and its key colour.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox20Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 // The object button serves Edit1 only; the colour fields keep their text.
 const DialogDesign& MBox20Design() {
@@ -38,7 +28,5 @@ const DialogDesign& MBox20Design() {
     };
     return design;
 }
-
-bool EditMBox20(char** slots) { return RunEditor<TMBox20Form>(MBox20Design(), slots); }
 
 }  // namespace hq::editors

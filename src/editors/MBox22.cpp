@@ -1,17 +1,7 @@
 // TMBox22Form: fzSetWindowPngMaskShadow (ID 45) - the PNG mask of the main window.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox22Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 // Laid out like TMBox17Form.
 const DialogDesign& MBox22Design() {
@@ -22,7 +12,5 @@ const DialogDesign& MBox22Design() {
                         366, 48});
     return design;
 }
-
-bool EditMBox22(char** slots) { return RunEditor<TMBox22Form>(MBox22Design(), slots); }
 
 }  // namespace hq::editors

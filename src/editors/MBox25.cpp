@@ -1,17 +1,7 @@
 // TMBox25Form: fzMouseEvent (ID 31) - the cursor position and the kind of click.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox25Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 // The radio buttons open clear whatever Edit3 holds; a click kind reaches the
 // holder only when the author checks one.
@@ -40,7 +30,5 @@ const DialogDesign& MBox25Design() {
     };
     return design;
 }
-
-bool EditMBox25(char** slots) { return RunEditor<TMBox25Form>(MBox25Design(), slots); }
 
 }  // namespace hq::editors

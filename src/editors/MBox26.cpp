@@ -1,17 +1,7 @@
 // TMBox26Form: fzWindowFromPoint (ID 32) - the variable for the handle of the window under the cursor.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox26Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox26Design() {
     static const DialogDesign design{
@@ -27,7 +17,5 @@ const DialogDesign& MBox26Design() {
     };
     return design;
 }
-
-bool EditMBox26(char** slots) { return RunEditor<TMBox26Form>(MBox26Design(), slots); }
 
 }  // namespace hq::editors

@@ -1,17 +1,7 @@
 // TMBox28Form: fzSetSystemCursor (ID 33) - the cursor file that replaces the arrow.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox28Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox28Design() {
     static const DialogDesign design{
@@ -28,7 +18,5 @@ const DialogDesign& MBox28Design() {
     };
     return design;
 }
-
-bool EditMBox28(char** slots) { return RunEditor<TMBox28Form>(MBox28Design(), slots); }
 
 }  // namespace hq::editors

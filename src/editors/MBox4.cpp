@@ -1,17 +1,7 @@
 // TMBox4Form: fzGetPixelColor (ID 27) - the screen point and the variable for its colour.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox4Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox4Design() {
     static const DialogDesign design{
@@ -33,7 +23,5 @@ const DialogDesign& MBox4Design() {
     };
     return design;
 }
-
-bool EditMBox4(char** slots) { return RunEditor<TMBox4Form>(MBox4Design(), slots); }
 
 }  // namespace hq::editors

@@ -1,17 +1,7 @@
 // TMBox7Form: fzCopyFileToClip (ID 44) - the file to place on the clipboard.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox7Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox7Design() {
     static const DialogDesign design{
@@ -31,7 +21,5 @@ const DialogDesign& MBox7Design() {
     };
     return design;
 }
-
-bool EditMBox7(char** slots) { return RunEditor<TMBox7Form>(MBox7Design(), slots); }
 
 }  // namespace hq::editors

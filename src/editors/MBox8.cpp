@@ -1,17 +1,7 @@
 // TMBox8Form: fzClipCursor (ID 28) - the rectangle the cursor is confined to.
 #include "editors/dialogs.h"
-#include "editors/editor_form.h"
 
 namespace hq::editors {
-
-namespace {
-
-class TMBox8Form final : public EditorForm {
-public:
-    using EditorForm::EditorForm;
-};
-
-}  // namespace
 
 const DialogDesign& MBox8Design() {
     static const DialogDesign design{
@@ -38,7 +28,5 @@ const DialogDesign& MBox8Design() {
     };
     return design;
 }
-
-bool EditMBox8(char** slots) { return RunEditor<TMBox8Form>(MBox8Design(), slots); }
 
 }  // namespace hq::editors

@@ -31,6 +31,7 @@ UniqueBitmap LoadPngResource(const wchar_t* name) {
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, bytes, ::SizeofResource(module, info))) return {};
+    const ScopeExit release([&image] { png_image_free(&image); });  // a no-op once a read has freed it
     image.format = PNG_FORMAT_BGRA;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -41,10 +42,7 @@ UniqueBitmap LoadPngResource(const wchar_t* name) {
     bi.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
     UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    if (!bitmap) {
-        png_image_free(&image);
-        return {};
-    }
+    if (!bitmap) return {};
     // Translucent pixels are blended onto the form's face colour.
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     if (!png_image_finish_read(&image, nullptr, pixels, 0, nullptr)) return {};

@@ -33,15 +33,6 @@ ControlDecl Pick(std::string name, int x, int y, std::string field, int code, Gl
     return d;
 }
 
-// A host-string slot owned by the plug-in for one pick request; released on every path.
-struct LocalHostString {
-    char* slot = nullptr;
-    LocalHostString() = default;
-    LocalHostString(const LocalHostString&) = delete;
-    LocalHostString& operator=(const LocalHostString&) = delete;
-    ~LocalHostString() { FreeHostString(&slot); }
-};
-
 const wchar_t* GlyphResource(Glyph g) {
     switch (g) {
     case Glyph::Variable: return L"GLYPH_VARIABLE";
@@ -307,11 +298,11 @@ bool EditorForm::Run(char** slots) {
 void EditorForm::Pick(int code, ui::Edit& field, const std::optional<std::string>& filter) {
     const InterfaceAccessFn access = InterfaceAccess();
     if (!access) return;
-    LocalHostString local;
-    AssignHostString(&local.slot, field.Text());
-    if (filter) AssignHostString(&local.slot, *filter);
-    const bool answered = (access(code, &local.slot) & 0xFF) != 0;
-    const std::string returned = local.slot ? local.slot : "";
+    HostString local;
+    AssignHostString(local.slot(), field.Text());
+    if (filter) AssignHostString(local.slot(), *filter);
+    const bool answered = (access(code, local.slot()) & 0xFF) != 0;
+    const std::string returned = local.c_str();
     // A host that left a filter in the slot picked nothing: the field keeps the
     // author's text rather than becoming the filter.
     if (filter && returned == *filter) return;

@@ -11,7 +11,8 @@ namespace hq::editors {
 struct EditorRow {
     int32_t id;
     const char* dialogClass;
-    // Null while the dialog is not built: the ID then opens nothing.
+    // The editor routine of a dialog with handlers; null for a dialog without
+    // any, whose design the generic editor runs.
     bool (*edit)(char** slots);
     const DialogDesign& (*design)();
 };

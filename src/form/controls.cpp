@@ -120,8 +120,8 @@ void Image::Paint(HDC dc) {
     if (!picture_) return;
     BITMAP bm{};
     ::GetObjectW(picture_.get(), sizeof bm, &bm);
-    UniqueMemDc mem(::CreateCompatibleDC(dc));
-    SelectScope sel(mem.get(), picture_.get());
+    const MemoryDc mem(dc, picture_.get());
+    if (!mem) return;
     ::BitBlt(dc, Bounds().left, Bounds().top, std::min<int>(bm.bmWidth, Bounds().width),
              std::min<int>(bm.bmHeight, Bounds().height), mem.get(), 0, 0, SRCCOPY);
 }
@@ -142,8 +142,8 @@ void SpeedButton::Paint(HDC dc) {
     const int shift = down_ && hot_ ? 1 : 0;
     const int x = r.left + (Bounds().width - bm.bmWidth) / 2 + shift;
     const int y = r.top + (Bounds().height - bm.bmHeight) / 2 + shift;
-    UniqueMemDc mem(::CreateCompatibleDC(dc));
-    SelectScope sel(mem.get(), glyph_);
+    const MemoryDc mem(dc, glyph_);
+    if (!mem) return;
     ::TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight, RGB(255, 0, 255));
 }
 

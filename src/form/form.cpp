@@ -53,19 +53,13 @@ void CopyText(char* to, size_t size, const std::string& from) {
 struct ThreadWindows {
     HWND self;
     std::vector<HWND> windows;
-    std::exception_ptr error;  // raised after the enumeration has returned
+    CallbackGuard guard;  // raises after the enumeration has returned
 };
 
 BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
     auto* c = reinterpret_cast<ThreadWindows*>(lp);
     if (h == c->self || !::IsWindowVisible(h) || !::IsWindowEnabled(h)) return TRUE;
-    try {
-        c->windows.push_back(h);
-    } catch (...) {  // must not unwind through the system's frames
-        c->error = std::current_exception();
-        return FALSE;
-    }
-    return TRUE;
+    return c->guard.Run([&] { c->windows.push_back(h); });
 }
 
 }  // namespace
@@ -287,10 +281,6 @@ HWND Form::Tooltip() {
     return tooltip_;
 }
 
-void Form::KeepError(std::exception_ptr e) {
-    if (!error_) error_ = std::move(e);
-}
-
 WinControl* Form::ByHandle(HWND h) const {
     if (!h) return nullptr;
     for (const auto& c : controls_) {
@@ -361,7 +351,7 @@ bool Form::PreTranslate(const MSG& msg) {
         return true;
     }
     if (key == VK_RETURN && !dropped) {
-        if (focused && std::strcmp(focused->Kind(), "Button") == 0) Guard([&] { focused->ProbeClick(); });
+        if (focused && std::strcmp(focused->Kind(), "Button") == 0) guard_.Run([&] { focused->ProbeClick(); });
         return true;
     }
     return key == VK_ESCAPE && !dropped;
@@ -373,9 +363,9 @@ int Form::ShowModal() {
     if (onShow) onShow();
     const HWND previous = ::GetActiveWindow();
     // Every other window of the thread stops taking input while the form is up.
-    ThreadWindows collect{hwnd_.get(), {}, nullptr};
+    ThreadWindows collect{hwnd_.get(), {}, {}};
     ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&collect));
-    if (collect.error) std::rethrow_exception(collect.error);
+    collect.guard.Rethrow();
     const std::vector<HWND>& disabled = collect.windows;
     for (HWND h : disabled) ::EnableWindow(h, FALSE);
 
@@ -394,7 +384,7 @@ int Form::ShowModal() {
     ::UpdateWindow(hwnd_.get());
 
     MSG msg;
-    while (modalResult_ == kModalNone && !error_) {
+    while (modalResult_ == kModalNone && !guard_.Failed()) {
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {  // WM_QUIT: leave it for the host's own loop
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -413,9 +403,9 @@ int Form::ShowModal() {
         if (::IsWindow(h)) ::EnableWindow(h, TRUE);
     if (hwnd_) ::ShowWindow(hwnd_.get(), SW_HIDE);
     if (previous && ::IsWindow(previous) && previous != hwnd_.get()) ::SetActiveWindow(previous);
-    if (error_) {
+    if (guard_.Failed()) {
         DestroyHandle();
-        std::rethrow_exception(std::exchange(error_, nullptr));
+        guard_.Rethrow();
     }
     return modalResult_ == kModalNone ? kModalCancel : modalResult_;
 }
@@ -426,7 +416,7 @@ void Form::Paint() {
         const HDC dc = ps.dc();
         if (onPaint) {
             SavedDc saved(dc);
-            Guard([&] { onPaint(dc); });
+            guard_.Run([&] { onPaint(dc); });
         }
         const RECT& dirty = ps.info().rcPaint;
         for (const auto& c : controls_) {
@@ -437,7 +427,7 @@ void Form::Paint() {
             if (!::IntersectRect(&both, &b, &dirty)) continue;
             SavedDc saved(dc);
             ::IntersectClipRect(dc, b.left, b.top, b.right, b.bottom);
-            Guard([&] { g->Paint(dc); });
+            guard_.Run([&] { g->Paint(dc); });
         }
     }
     if (paints_++ == 0) {
@@ -479,8 +469,8 @@ bool Form::Probe(ControlProbe& p) {
     p.name[sizeof p.name - 1] = '\0';
     Control* c = Find(p.name);
     if (!c) return false;
-    if (p.op == ControlProbe::kClick) Guard([&] { c->ProbeClick(); });
-    if (p.op == ControlProbe::kSelect) Guard([&] { c->ProbeSelect(p); });
+    if (p.op == ControlProbe::kClick) guard_.Run([&] { c->ProbeClick(); });
+    if (p.op == ControlProbe::kSelect) guard_.Run([&] { c->ProbeSelect(p); });
     c->FillProbe(p);
     return true;
 }
@@ -493,12 +483,8 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!form || !form->hwnd_ || form->hwnd_.get() != hwnd) return ::DefWindowProcW(hwnd, msg, wp, lp);
     LRESULT result = 0;
-    bool handled = false;
-    form->Guard([&] {
-        result = form->HandleMessage(msg, wp, lp);
-        handled = true;
-    });
-    return handled ? result : 0;
+    form->guard_.Run([&] { result = form->HandleMessage(msg, wp, lp); });
+    return result;
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

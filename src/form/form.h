@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/callback_guard.h"
 #include "base/handles.h"
 #include "form/color.h"
 #include "form/probe.h"
@@ -231,17 +232,6 @@ public:
     int NextControlId() { return nextId_++; }
     HWND Tooltip();
 
-    // Runs `body` as an event handler: an error it raises is kept, ends the
-    // modal loop and is rethrown by ShowModal; it never leaves a window procedure.
-    template <typename Body>
-    void Guard(Body&& body) {
-        try {
-            body();
-        } catch (...) {
-            KeepError(std::current_exception());
-        }
-    }
-
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
@@ -255,7 +245,6 @@ private:
     WinControl* ById(int id) const;
     GraphicControl* GraphicAt(int x, int y) const;
     void TrackMouse(int x, int y);
-    void KeepError(std::exception_ptr e);
     ControlProbe* TrustedProbe(LPARAM lp) const;
     bool Probe(ControlProbe& p);
     void DestroyHandle();
@@ -274,7 +263,9 @@ private:
     UniqueMemDc measure_;
     int modalResult_ = kModalNone;
     bool inModalLoop_ = false;
-    std::exception_ptr error_;
+    // Event handlers run through it: an error one raises is kept, ends the
+    // modal loop and is raised by ShowModal; it never leaves a window procedure.
+    CallbackGuard guard_;
     int paints_ = 0;
     int64_t firstPaintCounter_ = 0;
     int nextId_ = 100;

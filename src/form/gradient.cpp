@@ -112,11 +112,8 @@ void TGradient::RebuildPattern() {
     ramp.rotation = rotation_;
     BuildGradientColors(ramp, colors_);
 
-    struct DrawingFlag {
-        bool& flag;
-        explicit DrawingFlag(bool& f) : flag(f) { flag = true; }
-        ~DrawingFlag() { flag = false; }
-    } drawing(drawing_);
+    drawing_ = true;
+    const ScopeExit drawn([this] { drawing_ = false; });
     if (style_ == GradientStyle::Custom) {
         if (onCustom_) {
             onCustom_(*this, colors_, pattern_);
@@ -140,10 +137,7 @@ void TGradient::RebuildPattern() {
 
 void TGradient::LoadSystemColors() {
     BeginUpdate();
-    struct End {
-        TGradient& g;
-        ~End() { g.EndUpdate(); }
-    } end{*this};
+    const ScopeExit end([this] { EndUpdate(); });
     SetColorBegin(::GetSysColor(COLOR_ACTIVECAPTION));
     SetColorEnd(::GetSysColor(COLOR_GRADIENTACTIVECAPTION));
     useSysColors_ = true;
@@ -165,8 +159,8 @@ void TGradient::Paint(HDC dc) {
         if (r.right <= r.left || r.bottom <= r.top) return;
     }
     if (!pattern_.Bitmap()) return;
-    UniqueMemDc mem(::CreateCompatibleDC(dc));
-    SelectScope sel(mem.get(), pattern_.Bitmap());
+    const MemoryDc mem(dc, pattern_.Bitmap());
+    if (!mem) return;
     const bool palette = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) <= 8;
     const int oldMode = ::SetStretchBltMode(dc, palette ? HALFTONE : COLORONCOLOR);
     if (palette) ::SetBrushOrgEx(dc, 0, 0, nullptr);

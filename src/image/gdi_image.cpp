@@ -44,13 +44,10 @@ UniqueBitmap CreateCaptureBitmap(HDC reference, int width, int height, bool whit
     UniqueBitmap bitmap(::CreateCompatibleBitmap(reference, width, height));
     if (!bitmap) FailWithLastError();
     if (white) {
-        UniqueMemDc dc(::CreateCompatibleDC(reference));
+        const MemoryDc dc(reference, bitmap.get());
         if (!dc) FailWithLastError();
-        SelectScope select(dc.get(), bitmap.get());
         ::SetLastError(0);
-        if (::GetCurrentObject(dc.get(), OBJ_BITMAP) != bitmap.get() ||
-            !::PatBlt(dc.get(), 0, 0, width, height, WHITENESS))
-            FailWithLastError();
+        if (!::PatBlt(dc.get(), 0, 0, width, height, WHITENESS)) FailWithLastError();
     }
     return bitmap;
 }
@@ -135,11 +132,9 @@ bmp::Image ConvertToPalette(const bmp::Image& image, int bitsPerPixel, HPALETTE 
                                            nullptr, 0));
     if (!target || !bits) FailWithLastError();
     {
-        UniqueMemDc srcDc(::CreateCompatibleDC(nullptr));
-        UniqueMemDc dstDc(::CreateCompatibleDC(nullptr));
+        const MemoryDc srcDc(nullptr, source.bitmap.get());
+        const MemoryDc dstDc(nullptr, target.get());
         if (!srcDc || !dstDc) FailWithLastError();
-        SelectScope selectSrc(srcDc.get(), source.bitmap.get());
-        SelectScope selectDst(dstDc.get(), target.get());
         PaletteScope selectPalette(dstDc.get(), palette);
         ::RealizePalette(dstDc.get());
         ::BitBlt(dstDc.get(), 0, 0, image.width, image.height, srcDc.get(), 0, 0, SRCCOPY);

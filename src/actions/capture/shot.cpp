@@ -37,11 +37,6 @@ void Check(BOOL ok) {
     if (!ok) FailWithLastError();
 }
 
-// The bitmap really is selected into the context.
-void CheckSelected(HDC dc, HBITMAP bitmap) {
-    if (::GetCurrentObject(dc, OBJ_BITMAP) != bitmap) FailWithLastError();
-}
-
 WindowDc ScreenDc() {
     WindowDc screen(nullptr);
     if (!screen) FailWithLastError();
@@ -52,10 +47,8 @@ WindowDc ScreenDc() {
 void CopyScreen(const WindowDc& screen, HBITMAP bitmap, int x, int y, int width, int height) {
     if (!bitmap) return;
     if (!screen) FailWithLastError();  // a blit from no context would save a blank picture
-    UniqueMemDc dc(::CreateCompatibleDC(screen.get()));
+    const MemoryDc dc(screen.get(), bitmap);
     if (!dc) FailWithLastError();
-    SelectScope select(dc.get(), bitmap);
-    CheckSelected(dc.get(), bitmap);
     ::SetLastError(0);
     Check(::BitBlt(dc.get(), 0, 0, width, height, screen.get(), x, y, SRCCOPY));
 }
@@ -114,10 +107,8 @@ bool fzShotDesktopToBmp(const Params& p) {
     const WindowDc screen = ScreenDc();
     UniqueBitmap bitmap = CreateCaptureBitmap(screen.get(), scale.physical.cx, scale.physical.cy, true);
     if (bitmap) {
-        UniqueMemDc dc(::CreateCompatibleDC(screen.get()));
+        const MemoryDc dc(screen.get(), bitmap.get());
         if (!dc) FailWithLastError();
-        SelectScope select(dc.get(), bitmap.get());
-        CheckSelected(dc.get(), bitmap.get());
         RECT source{}, target{};
         ::SetLastError(0);
         Check(::GetClipBox(screen.get(), &source) != ERROR);  // all of the desktop the screen context reaches
@@ -143,10 +134,8 @@ bool fzShotWindow(const Params& p) {
     if (!windowDc) FailWithLastError();
     UniqueBitmap bitmap = CreateCaptureBitmap(windowDc.get(), r.right - r.left, r.bottom - r.top, false);
     if (bitmap) {
-        UniqueMemDc dc(::CreateCompatibleDC(windowDc.get()));
+        const MemoryDc dc(windowDc.get(), bitmap.get());
         if (!dc) FailWithLastError();
-        SelectScope select(dc.get(), bitmap.get());
-        CheckSelected(dc.get(), bitmap.get());
         ::SetLastError(0);
         Check(::PrintWindow(hwnd, dc.get(), 0));
     }
@@ -160,10 +149,8 @@ bool fzShotObject(const Params& p) {
     ::GetWindowRect(hwnd, &r);
     UniqueBitmap bitmap = CreateCaptureBitmap(nullptr, r.right - r.left, r.bottom - r.top, true);
     if (bitmap) {
-        UniqueMemDc dc(::CreateCompatibleDC(nullptr));
+        const MemoryDc dc(nullptr, bitmap.get());
         if (!dc) FailWithLastError();
-        SelectScope select(dc.get(), bitmap.get());
-        CheckSelected(dc.get(), bitmap.get());
         // Some controls leave a clip region in the context they printed into.
         SavedDc saved(dc.get());
         // Bounded: the object's thread may have stopped answering.

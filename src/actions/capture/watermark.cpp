@@ -39,32 +39,13 @@ void Stamp(const Dib32& main, const Dib32& overlay, int x, int y, Blit blit) {
     const int64_t right = std::min<int64_t>(int64_t{x} + overlay.width, main.width);
     const int64_t bottom = std::min<int64_t>(int64_t{y} + overlay.height, main.height);
     if (left >= right || top >= bottom) return;
-    UniqueMemDc mainDc(::CreateCompatibleDC(nullptr));
-    UniqueMemDc overlayDc(::CreateCompatibleDC(nullptr));
+    const MemoryDc mainDc(nullptr, main.bitmap.get());
+    const MemoryDc overlayDc(nullptr, overlay.bitmap.get());
     if (!mainDc || !overlayDc) FailWithLastError();
-    SelectScope selectMain(mainDc.get(), main.bitmap.get());
-    SelectScope selectOverlay(overlayDc.get(), overlay.bitmap.get());
     blit(mainDc.get(), static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
          static_cast<int>(bottom - top), overlayDc.get(), static_cast<int>(left - x), static_cast<int>(top - y));
     ::GdiFlush();
 }
-
-// The three host strings of the colour components: allocated by the host,
-// released with FreeHostString once the overlay has been drawn.
-class HostStrings {
-public:
-    HostStrings() = default;
-    HostStrings(const HostStrings&) = delete;
-    HostStrings& operator=(const HostStrings&) = delete;
-    ~HostStrings() {
-        for (char*& s : slots_) FreeHostString(&s);
-    }
-    char** slot(int i) { return &slots_[i]; }
-    const char* text(int i) const { return slots_[i] ? slots_[i] : ""; }
-
-private:
-    char* slots_[3] = {nullptr, nullptr, nullptr};
-};
 
 }  // namespace
 
@@ -87,15 +68,15 @@ bool fzSetWatermark(const Params& p) {
             ::AlphaBlend(dst, dx, dy, w, h, src, sx, sy, w, h, blend);
         });
     } else {
-        HostStrings parts;
+        HostString parts[3];  // the colour components, as the host parsed them
         RequireHostCallbacks(kGetVariable | kSetVariable | kScriptProcessor);
         SetHostVariable("[fzRez]", p[6]);
         RunHostScript("StrParse \"[fzRez]\" \",\" \"[$]\" \"\"");
         static const char* const kNames[3] = {"[$1]", "[$2]", "[$3]"};
-        for (int i = 0; i < 3; ++i) Slots().getVariable(kNames[i], parts.slot(i));
-        const int blue = StrToInt(parts.text(2)) & 0xFF;
-        const int green = StrToInt(parts.text(1)) & 0xFF;
-        const int red = StrToInt(parts.text(0)) & 0xFF;
+        for (int i = 0; i < 3; ++i) Slots().getVariable(kNames[i], parts[i].slot());
+        const int blue = StrToInt(parts[2].c_str()) & 0xFF;
+        const int green = StrToInt(parts[1].c_str()) & 0xFF;
+        const int red = StrToInt(parts[0].c_str()) & 0xFF;
         const int y = StrToInt(p[3]);
         const int x = StrToInt(p[2]);
         Stamp(main, overlay, x, y, [&](HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int sy) {

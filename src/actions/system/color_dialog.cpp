@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include <exception>
 #include <utility>
 #include <optional>
 #include <string>
@@ -15,6 +14,7 @@
 #include "actions/actions.h"
 #include "actions/system/color_dialog_layout.h"
 #include "actions/system/color_text.h"
+#include "base/callback_guard.h"
 #include "base/host.h"
 #include "base/int_text.h"
 
@@ -25,7 +25,7 @@ namespace {
 const char* const kLayoutVariables[] = {"[cd_x]", "[cd_y]", "[cd_s]", "[cd_a]", "[cd_sp]"};
 
 // An error raised inside the hook, kept until ChooseColorA has returned.
-std::exception_ptr g_hookError;
+CallbackGuard g_hook;
 
 void ApplyStyle(HWND dlg) {
     switch (ChooserStyleOf(GetHostVariable("[cd_s]"))) {
@@ -64,16 +64,13 @@ void ApplyAnimation(HWND dlg) {
 
 UINT_PTR CALLBACK ChooserHook(HWND dlg, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG) return 0;
-    // No C++ exception may cross the chooser's frames: keep it, close the
-    // chooser as cancelled, and raise it once ChooseColorA has returned.
-    try {
+    // A failure closes the chooser as cancelled; RunChooser raises it.
+    const bool applied = g_hook.Run([dlg] {
         ApplyStyle(dlg);
         ApplyPosition(dlg);
         ApplyAnimation(dlg);
-    } catch (...) {
-        g_hookError = std::current_exception();
-        ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    }
+    });
+    if (!applied) ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return 0;
 }
 
@@ -87,9 +84,9 @@ std::optional<COLORREF> RunChooser(bool fullOpen) {
     cc.lpCustColors = custom;
     cc.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_ANYCOLOR | (fullOpen ? CC_FULLOPEN : 0);
     cc.lpfnHook = &ChooserHook;
-    g_hookError = nullptr;
+    g_hook = CallbackGuard();
     const BOOL confirmed = ::ChooseColorA(&cc);
-    if (g_hookError) std::rethrow_exception(std::exchange(g_hookError, nullptr));
+    g_hook.Rethrow();
     if (!confirmed) return std::nullopt;
     return cc.rgbResult;
 }

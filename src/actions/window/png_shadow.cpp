@@ -109,17 +109,16 @@ bool fzSetWindowPngMaskShadow(const Params& p) {
         ::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(before.exStyle & ~DWORD{WS_EX_LAYERED}));
     if (MakeLayered(window)) {
         const WindowDc screen(nullptr);
-        const UniqueMemDc memory(::CreateCompatibleDC(screen.get()));
-        const SelectScope select(memory.get(), picture.bitmap.get());
         RECT place{};
         ::GetWindowRect(window, &place);  // the window keeps its place and takes the picture's size
         POINT destination{place.left, place.top};
         SIZE size{static_cast<LONG>(picture.width), static_cast<LONG>(picture.height)};
         POINT source{0, 0};
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::SetLastError(0);
-        if (!::UpdateLayeredWindow(window, screen.get(), &destination, &size, memory.get(), &source, 0, &blend,
-                                   ULW_ALPHA)) {
+        const MemoryDc memory(screen.get(), picture.bitmap.get());
+        if (memory) ::SetLastError(0);  // else keep why the memory DC failed
+        if (!memory || !::UpdateLayeredWindow(window, screen.get(), &destination, &size, memory.get(), &source, 0,
+                                              &blend, ULW_ALPHA)) {
             const DWORD code = ::GetLastError();
             before.Restore(window);
             Fail(SystemErrorText(code));

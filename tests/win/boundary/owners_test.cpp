@@ -4,6 +4,10 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
+#include "base/callback_guard.h"
 #include "base/handles.h"
 
 namespace {
@@ -31,6 +35,17 @@ TEST(Owners, ReleasingKeepsTheLastErrorAndNullIsNoFile) {
              hq::UniqueBitmap b(reinterpret_cast<HBITMAP>(0x7FFF0));
              ::SetLastError(marker);
          }},
+        {"memory DC holding a bitmap",
+         [](DWORD marker) {
+             hq::UniqueBitmap bitmap(::CreateBitmap(4, 4, 1, 32, nullptr));
+             hq::MemoryDc dc(nullptr, bitmap.get());
+             ::SetLastError(marker);
+         }},
+        {"scope guard",
+         [](DWORD marker) {
+             hq::ScopeExit undo([] { ::SetLastError(ERROR_INVALID_HANDLE); });
+             ::SetLastError(marker);
+         }},
         {"lock of a global block",
          [](DWORD marker) {
              hq::UniqueGlobal g(::GlobalAlloc(GMEM_MOVEABLE, 16));
@@ -44,6 +59,41 @@ TEST(Owners, ReleasingKeepsTheLastErrorAndNullIsNoFile) {
     }
     EXPECT_FALSE(hq::UniqueFile(nullptr));
     EXPECT_FALSE(hq::UniqueFile(INVALID_HANDLE_VALUE));
+}
+
+// A bitmap can be selected into one DC at a time and is not deleted while
+// selected: after the memory DC has gone, both must work.
+TEST(Owners, MemoryDcSelectsItsBitmapOutBeforeItGoes) {
+    hq::UniqueBitmap bitmap(::CreateBitmap(8, 8, 1, 32, nullptr));
+    ASSERT_TRUE(bitmap);
+    {
+        const hq::MemoryDc first(nullptr, bitmap.get());
+        ASSERT_TRUE(first);
+        EXPECT_EQ(::GetCurrentObject(first.get(), OBJ_BITMAP), bitmap.get());
+    }
+    {
+        const hq::MemoryDc second(nullptr, bitmap.get());
+        EXPECT_TRUE(second) << "the bitmap is still selected into the first DC";
+    }
+    EXPECT_TRUE(::DeleteObject(bitmap.release()));
+    EXPECT_FALSE(hq::MemoryDc(nullptr, nullptr)) << "a DC without its bitmap is no memory DC";
+}
+
+// A callback's guard keeps the first error of several and raises it once.
+TEST(Owners, CallbackGuardRaisesTheFirstErrorOnce) {
+    hq::CallbackGuard guard;
+    EXPECT_TRUE(guard.Run([] {}));
+    EXPECT_FALSE(guard.Run([] { throw std::runtime_error("first"); }));
+    EXPECT_FALSE(guard.Run([] { throw std::runtime_error("second"); }));
+    EXPECT_TRUE(guard.Failed());
+    try {
+        guard.Rethrow();
+        ADD_FAILURE() << "nothing raised";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "first");
+    }
+    EXPECT_FALSE(guard.Failed());
+    EXPECT_NO_THROW(guard.Rethrow());
 }
 
 }  // namespace

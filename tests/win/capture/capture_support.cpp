@@ -1,5 +1,7 @@
 #include "capture_support.h"
 
+#include "base/handles.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -119,9 +121,8 @@ Bytes ReferenceJpeg(const bmp::Image& img24, int quality) {
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
-    Bytes bytes(out, out + size);
-    free(out);
-    return bytes;
+    const hq::UniqueMalloc block(out);
+    return Bytes(out, out + size);
 }
 
 Bytes ReferenceQuantTables(int quality) {

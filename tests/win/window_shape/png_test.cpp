@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "import_patch.h"
+#include "base/handles.h"
 #include "base/system_text.h"
 #include "base/text.h"
 #include "shape_files.h"
@@ -138,9 +139,9 @@ TEST_F(PngTest, AFailedStyleChangeShowsTheSystemTextAndGoesOn) {
     wchar_t* system = nullptr;
     ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, ERROR_INVALID_WINDOW_HANDLE, 0, reinterpret_cast<wchar_t*>(&system), 0, nullptr);
+    const hq::UniqueLocal block(system);
     ASSERT_NE(system, nullptr);
     std::wstring expected(system);
-    ::LocalFree(system);
     while (!expected.empty() && (expected.back() == L'\n' || expected.back() == L'\r' || expected.back() == L' '))
         expected.pop_back();
     EXPECT_EQ(closer.firstText(), expected);
