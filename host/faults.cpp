@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
@@ -29,6 +30,7 @@ bool g_tripped = false;
 struct Block {
     size_t size;
     unsigned generation;
+    void* caller;  // return address in the module, for reports
 };
 std::unordered_map<void*, Block> g_heap;
 std::unordered_set<void*> g_freed;  // freed by the module since the last Arm
@@ -52,9 +54,9 @@ void HeapFault(const char* what, void* block) {
     g_heapFaults.emplace_back(text);
 }
 
-void AddBlock(void* p, size_t size, unsigned generation) {
+void AddBlock(void* p, size_t size, unsigned generation, void* caller) {
     if (!p) return;
-    g_heap[p] = Block{size, generation};
+    g_heap[p] = Block{size, generation, caller};
     g_freed.erase(p);
 }
 
@@ -75,7 +77,7 @@ void* __cdecl W_malloc(size_t n) {
         return nullptr;
     }
     void* p = o_malloc(n);
-    AddBlock(p, n, g_generation);
+    AddBlock(p, n, g_generation, __builtin_return_address(0));
     return p;
 }
 void* __cdecl W_calloc(size_t n, size_t size) {
@@ -84,7 +86,7 @@ void* __cdecl W_calloc(size_t n, size_t size) {
         return nullptr;
     }
     void* p = o_calloc(n, size);
-    AddBlock(p, n * size, g_generation);
+    AddBlock(p, n * size, g_generation, __builtin_return_address(0));
     return p;
 }
 char* __cdecl W__strdup(const char* s) {
@@ -93,7 +95,7 @@ char* __cdecl W__strdup(const char* s) {
         return nullptr;
     }
     char* p = o__strdup(s);
-    if (p) AddBlock(p, std::strlen(p) + 1, g_generation);
+    if (p) AddBlock(p, std::strlen(p) + 1, g_generation, __builtin_return_address(0));
     return p;
 }
 void __cdecl W_free(void* p) {
@@ -126,7 +128,7 @@ void* __cdecl W_realloc(void* p, size_t n) {
     void* q = o_realloc(p, n);
     if (q) {
         if (it != g_heap.end()) g_heap.erase(it);
-        AddBlock(q, n, generation);
+        AddBlock(q, n, generation, __builtin_return_address(0));
     }
     return q;
 }
@@ -359,6 +361,20 @@ size_t HeapBytesSinceArm() {
     return n;
 }
 
+std::string DescribeHeapSinceArm(const void* moduleBase) {
+    std::string out;
+    char item[64];
+    for (const auto& [p, b] : g_heap) {
+        if (b.generation != g_generation) continue;
+        std::snprintf(item, sizeof item, " [%u bytes from +0x%x]", static_cast<unsigned>(b.size),
+                      static_cast<unsigned>(reinterpret_cast<uintptr_t>(b.caller) -
+                                            reinterpret_cast<uintptr_t>(moduleBase)));
+        out += item;
+    }
+    return out;
+}
+
+size_t LiveHeapBlocks() { return g_heap.size(); }
 size_t LiveFiles() { return g_files.size(); }
 const std::vector<std::string>& HeapFaults() { return g_heapFaults; }
 void ClearHeapFaults() { g_heapFaults.clear(); }

@@ -38,6 +38,11 @@ std::vector<SiteCalls> Calls();
 // realloc, _strdup), and their total size.
 size_t HeapBlocksSinceArm();
 size_t HeapBytesSinceArm();
+// Those blocks, each as its size and the allocating call's offset in the
+// module's image (`moduleBase`; look the offset up in its symbols).
+std::string DescribeHeapSinceArm(const void* moduleBase);
+// Every live heap block the module allocated, whenever.
+size_t LiveHeapBlocks();
 // File handles the module opened (CreateFileA/W) and has not closed.
 size_t LiveFiles();
 // Frees of blocks the module had already freed (refused, not forwarded).

@@ -17,132 +17,16 @@ extern "C" {
 }
 
 #include "fixture.h"
-#include "import_patch.h"
+#include "faults.h"
 #include "raw_host.h"
 
 namespace {
 
-using hqtest::ImportPatch;
+namespace faults = hqhost::faults;
 
-// ---- the plug-in's C heap, seen through its imports
-
-struct HeapState {
-    void*(__cdecl* malloc_)(size_t) = nullptr;
-    void*(__cdecl* calloc_)(size_t, size_t) = nullptr;
-    void*(__cdecl* realloc_)(void*, size_t) = nullptr;
-    void(__cdecl* free_)(void*) = nullptr;
-    char*(__cdecl* strdup_)(const char*) = nullptr;
-    struct Block {
-        size_t size;
-        void* caller;  // return address in the plug-in, for the failure message
-    };
-    std::map<void*, Block> live;
-    std::set<void*> freed;
-    size_t allocations = 0;
-    size_t failAt = 0;  // 1-based allocation number that fails, 0 for none
-    size_t doubleFrees = 0;
-
-    bool NextFails() { return ++allocations == failAt; }
-    void Made(void* p, size_t size, void* caller) {
-        if (!p) return;
-        live[p] = {size, caller};
-        freed.erase(p);
-    }
-    void Gone(void* p) {
-        live.erase(p);
-        freed.insert(p);
-    }
-} g_heap;
-
-void* __cdecl SpyMalloc(size_t n) {
-    if (g_heap.NextFails()) return nullptr;
-    void* p = g_heap.malloc_(n);
-    g_heap.Made(p, n, __builtin_return_address(0));
-    return p;
+bool IsAllocator(const std::string& site) {
+    return site == "malloc" || site == "calloc" || site == "realloc" || site == "_strdup";
 }
-
-void* __cdecl SpyCalloc(size_t n, size_t size) {
-    if (g_heap.NextFails()) return nullptr;
-    void* p = g_heap.calloc_(n, size);
-    g_heap.Made(p, n * size, __builtin_return_address(0));
-    return p;
-}
-
-void* __cdecl SpyRealloc(void* old, size_t n) {
-    if (n && g_heap.NextFails()) return nullptr;
-    void* p = g_heap.realloc_(old, n);
-    if (old && (p || n == 0) && p != old) g_heap.Gone(old);
-    g_heap.Made(p, n, __builtin_return_address(0));
-    return p;
-}
-
-// The C library's own allocation that the plug-in frees with free().
-char* __cdecl SpyStrdup(const char* text) {
-    if (g_heap.NextFails()) return nullptr;
-    char* p = g_heap.strdup_(text);
-    g_heap.Made(p, p ? std::strlen(p) + 1 : 0, __builtin_return_address(0));
-    return p;
-}
-
-void __cdecl SpyFree(void* p) {
-    if (!p) return;
-    if (g_heap.live.count(p)) {
-        g_heap.Gone(p);
-        g_heap.free_(p);
-    } else if (g_heap.freed.count(p)) {
-        ++g_heap.doubleFrees;  // kept from the heap: it would be corrupted
-    } else {
-        g_heap.free_(p);  // a block from before the spy
-    }
-}
-
-// Routes the plug-in's malloc, calloc, realloc, _strdup and free through g_heap while alive.
-class HeapSpy {
-public:
-    explicit HeapSpy(HMODULE plugin)
-        : malloc_(plugin, "malloc", reinterpret_cast<void*>(&SpyMalloc)),
-          calloc_(plugin, "calloc", reinterpret_cast<void*>(&SpyCalloc)),
-          realloc_(plugin, "realloc", reinterpret_cast<void*>(&SpyRealloc)),
-          strdup_(plugin, "_strdup", reinterpret_cast<void*>(&SpyStrdup)),
-          free_(plugin, "free", reinterpret_cast<void*>(&SpyFree)) {
-        g_heap = HeapState{};
-        g_heap.malloc_ = reinterpret_cast<decltype(g_heap.malloc_)>(malloc_.previous());
-        g_heap.calloc_ = reinterpret_cast<decltype(g_heap.calloc_)>(calloc_.previous());
-        g_heap.realloc_ = reinterpret_cast<decltype(g_heap.realloc_)>(realloc_.previous());
-        g_heap.strdup_ = reinterpret_cast<decltype(g_heap.strdup_)>(strdup_.previous());
-        g_heap.free_ = reinterpret_cast<decltype(g_heap.free_)>(free_.previous());
-    }
-    bool installed() const { return malloc_.installed() && free_.installed(); }
-    // Blocks allocated while the spy is installed and not freed.
-    size_t Live() const { return g_heap.live.size(); }
-    size_t DoubleFrees() const { return g_heap.doubleFrees; }
-    // Counts allocations from now; the k-th fails (0: none does).
-    void FailAt(size_t k) {
-        g_heap.allocations = 0;
-        g_heap.failAt = k;
-    }
-    size_t Allocations() const { return g_heap.allocations; }
-    std::set<void*> LiveBlocks() const {
-        std::set<void*> blocks;
-        for (const auto& [p, block] : g_heap.live) blocks.insert(p);
-        return blocks;
-    }
-    // The blocks alive now but not in `before`: size and the allocating
-    // call's offset in the plug-in image (look it up in the DLL's symbols).
-    std::string Describe(const std::set<void*>& before, HMODULE plugin) const {
-        std::ostringstream out;
-        for (const auto& [p, block] : g_heap.live) {
-            if (before.count(p)) continue;
-            out << " [" << block.size << " bytes from +0x" << std::hex
-                << (reinterpret_cast<uintptr_t>(block.caller) - reinterpret_cast<uintptr_t>(plugin)) << std::dec
-                << "]";
-        }
-        return out.str();
-    }
-
-private:
-    ImportPatch malloc_, calloc_, realloc_, strdup_, free_;
-};
 
 // A 24-bit bottom-up BMP of pseudo-random pixels (compresses badly as JPEG).
 void WriteNoiseBmp(const std::string& path, int width, int height) {
@@ -176,37 +60,41 @@ bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_st
 
 class Boundary : public hqtest::PluginTest {
 protected:
-    // Runs `call` with every allocation in turn failing (the k-th for k = 1
-    // .. one past the count of a clean run). Each run must end in success or
-    // in one of `errors` and free every block it made exactly once. The
-    // runtime sets some things up once, on the first path that needs them
-    // (a thread's exception globals, a lazily made lock), so each failure is
-    // run twice: the second run must hold no block more than the first.
+    // Runs `call` with every allocation in turn failing (each call of each C
+    // allocator that a clean run makes). Each run must end in success or in
+    // one of `errors` and free every block it made exactly once. The runtime
+    // sets some things up once, on the first path that needs them (a thread's
+    // exception globals, a lazily made lock), so each failure is run twice:
+    // the second run must leave no block of its own.
     template <typename Call>
     void SweepFailedAllocations(Call call, const std::set<std::string>& errors) {
-        HeapSpy heap(host().Module());
-        ASSERT_TRUE(heap.installed());
         call();
-        heap.FailAt(0);
+        faults::Arm();
         call();
-        const size_t total = heap.Allocations();
-        ASSERT_GT(total, 0u);
-        for (size_t k = 1; k <= total + 1; ++k) {
-            heap.FailAt(k);
-            call();
-            const size_t held = heap.Live();
-            const std::set<void*> heldBlocks = heap.LiveBlocks();
-            heap.FailAt(k);
-            call();
-            const std::optional<std::string>& error = host().LastError();
-            if (error) {
-                EXPECT_TRUE(errors.count(*error)) << "allocation " << k << ": " << *error;
+        const std::vector<hqhost::SiteCalls> plan = faults::Calls();
+        faults::Disarm();
+        size_t points = 0;
+        for (const hqhost::SiteCalls& s : plan) {
+            if (!IsAllocator(s.site)) continue;
+            for (unsigned k = 1; k <= s.calls; ++k, ++points) {
+                for (int run = 0; run < 2; ++run) {
+                    faults::ClearHeapFaults();
+                    faults::Arm(s.site, k);
+                    call();
+                    faults::Disarm();
+                }
+                const std::string where = s.site + " #" + std::to_string(k);
+                const std::optional<std::string>& error = host().LastError();
+                if (error) {
+                    EXPECT_TRUE(errors.count(*error)) << where << ": " << *error;
+                }
+                EXPECT_TRUE(faults::HeapFaults().empty()) << where << ": " << faults::HeapFaults().front();
+                EXPECT_EQ(faults::HeapBlocksSinceArm(), 0u)
+                    << "blocks left behind when " << where << " failed:" << faults::DescribeHeapSinceArm(host().Module());
+                if (::testing::Test::HasFailure()) return;
             }
-            EXPECT_EQ(heap.DoubleFrees(), 0u) << "allocation " << k;
-            EXPECT_EQ(heap.Live(), held) << "blocks left behind when allocation " << k << " failed:"
-                                         << heap.Describe(heldBlocks, host().Module());
-            if (::testing::Test::HasFailure()) return;
         }
+        EXPECT_GT(points, 0u);
     }
 };
 
@@ -215,13 +103,9 @@ const std::string kLongTextError = "'" + std::string(299, '7') + "x' is not a va
 TEST_F(Boundary, ErrorsRaisedToAHostThatUnwindsLeaveNoHeapBlockBehind) {
     // The stand-in host never returns into RaiseException: it lands at its
     // own frame, as a host with try/except would unwind.
-    HeapSpy heap(host().Module());
-    ASSERT_TRUE(heap.installed());
     const std::string text = std::string(299, '7') + "x";
-    ASSERT_EQ(ExecError(21, {text, "0", "0"}), kLongTextError);
-    const size_t settled = heap.Live();
-    for (int i = 0; i < 200; ++i) ASSERT_EQ(ExecError(21, {text, "0", "0"}), kLongTextError);
-    EXPECT_EQ(heap.Live(), settled) << "each error left its message on the heap";
+    ExpectNoLeak("errors raised to a host that unwinds",
+                 [&](int) { ASSERT_EQ(ExecError(21, {text, "0", "0"}), kLongTextError); });
 }
 
 TEST_F(Boundary, EveryFailedAllocationOfAnErroringActionStillReportsAnError) {

@@ -14,43 +14,33 @@ protected:
         WriteBytes(Path("over.bmp"), bmp::Encode(Solid(16, 8, 0xFF00FF)));
         window_ = Painted(nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 64, 32);
     }
-    // Runs `body` LeakRounds() times (after one warm-up) and compares the counts.
-    template <typename Body>
-    void ExpectNoLeak(Body body) {
-        body(0);
-        const hqhost::ObjectCounts objects = host().LiveObjects();
-        const size_t blocks = ledger().Live();
-        for (int i = 1, n = hqtest::LeakRounds(); i <= n; ++i) body(i);
-        EXPECT_EQ(host().LiveObjects(), objects);
-        EXPECT_EQ(ledger().Live(), blocks);
-    }
     std::string Handle() const { return std::to_string(reinterpret_cast<uintptr_t>(window_)); }
     HWND window_ = nullptr;
 };
 
 TEST_F(CaptureLeakTest, DesktopJpg) {
-    ExpectNoLeak([&](int i) {
+    ExpectNoLeak("DesktopJpg", [&](int i) {
         if (i % 2) EXPECT_TRUE(Exec(1, {Path("d.jpg"), "60"}));
         else EXPECT_FALSE(ExecError(1, {Path("d.jpg"), "bad"}).empty());
     });
 }
 
 TEST_F(CaptureLeakTest, DesktopBmp) {
-    ExpectNoLeak([&](int i) {
+    ExpectNoLeak("DesktopBmp", [&](int i) {
         if (i % 2) EXPECT_TRUE(Exec(2, {Path("d.bmp")}));
         else EXPECT_FALSE(ExecError(2, {Path("missing\\d.bmp")}).empty());
     });
 }
 
 TEST_F(CaptureLeakTest, WindowAndObject) {
-    ExpectNoLeak([&](int i) {
+    ExpectNoLeak("WindowAndObject", [&](int i) {
         EXPECT_TRUE(Exec(3 + i % 2, {Handle(), Path("w.bmp")}));
         EXPECT_FALSE(ExecError(3 + i % 2, {Handle(), Path("missing\\w.bmp")}).empty());
     });
 }
 
 TEST_F(CaptureLeakTest, Rect) {
-    ExpectNoLeak([&](int i) {
+    ExpectNoLeak("Rect", [&](int i) {
         EXPECT_TRUE(Exec(5, {Path("r.bmp"), "0", "0", "40", "30"}));
         EXPECT_FALSE(ExecError(5, {Path("r.bmp"), i % 2 ? "x" : "0", "0", i % 2 ? "40" : "w", "30"}).empty());
         EXPECT_FALSE(ExecError(5, {Path("r.bmp"), "0", "0", "100000", "100000"}).empty());
@@ -58,7 +48,7 @@ TEST_F(CaptureLeakTest, Rect) {
 }
 
 TEST_F(CaptureLeakTest, Watermark) {
-    ExpectNoLeak([&](int i) {
+    ExpectNoLeak("Watermark", [&](int i) {
         const char* format = i % 2 ? "Bmp" : "Jpg";
         EXPECT_TRUE(Exec(41, {Path("main.bmp"), Path("over.bmp"), "3", "4", "Tr", "100", "", format, "50", Path("o")}));
         EXPECT_TRUE(Exec(41, {Path("main.bmp"), Path("over.bmp"), "3", "4", "TrColor", "", "255,0,255", format, "50",
@@ -72,7 +62,7 @@ TEST_F(CaptureLeakTest, Watermark) {
 
 TEST_F(CaptureLeakTest, ChangeColor) {
     const Bytes source = bmp::Encode(Solid(32, 16, 0x2565CB));
-    ExpectNoLeak([&](int i) {
+    ExpectNoLeak("ChangeColor", [&](int i) {
         WriteBytes(Path("c.bmp"), source);
         static const char* const kDepths[] = {"32", "24", "16", "8", "4"};
         EXPECT_FALSE(Exec(100, {Path("c.bmp"), kDepths[i % 5]}));

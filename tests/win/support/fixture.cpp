@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "counting.h"
+#include "faults.h"
 #include "pubscript.h"
 
 namespace hqtest {
@@ -41,6 +43,16 @@ std::vector<std::string> FolderFiles(const std::string& folder) {
     } while (::FindNextFileA(find, &data));
     ::FindClose(find);
     return names;
+}
+
+Holdings Held() {
+    return Holdings{hqhost::LiveObjects(), hqhost::Host::Instance().ledger().Live(), hqhost::faults::LiveFiles(),
+                    hqhost::faults::LiveHeapBlocks()};
+}
+
+std::ostream& operator<<(std::ostream& out, const Holdings& h) {
+    return out << "GDI " << h.objects.gdi << ", USER " << h.objects.user << ", global blocks " << h.globalBlocks
+               << ", files " << h.files << ", heap blocks " << h.heapBlocks;
 }
 
 std::string PluginPath() { return ExeDirPath("zeZoreredur.hqp"); }

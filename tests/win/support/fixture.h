@@ -7,12 +7,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "hqhost.h"
 
 namespace hqtest {
+
+// What the loaded plug-in holds at one moment: GDI and USER objects, global
+// blocks, open files and C heap blocks, as the host's import wrappers see them.
+struct Holdings {
+    hqhost::ObjectCounts objects;
+    size_t globalBlocks = 0;
+    size_t files = 0;
+    size_t heapBlocks = 0;
+    bool operator==(const Holdings&) const = default;
+};
+Holdings Held();
+std::ostream& operator<<(std::ostream& out, const Holdings& h);
 
 // Path of the plug-in file beside the test executable.
 std::string PluginPath();
@@ -63,6 +76,16 @@ protected:
     std::string ExecError(int id, const std::vector<std::string>& params = {});
     // Process window messages for a while.
     void Pump(unsigned ms = 50);
+    // The leak check: runs body(0) once (so one-time set-up settles), then
+    // body(1) .. body(LeakRounds()); fails, naming `what`, when the plug-in
+    // then holds anything it did not hold after the first run.
+    template <typename Body>
+    void ExpectNoLeak(const std::string& what, Body body) {
+        body(0);
+        const Holdings before = Held();
+        for (int i = 1, n = LeakRounds(); i <= n && !HasFatalFailure(); ++i) body(i);
+        EXPECT_EQ(Held(), before) << what;
+    }
 
     size_t liveBlocksAtStart_ = 0;
 };
