@@ -10,10 +10,6 @@
 #include "form/color.h"
 #include "form/controls.h"
 
-// Designs are written with designated initializers that leave most members at
-// their defaults; that is the point, not an oversight.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace hq::editors {
 
 class EditorForm;
@@ -131,19 +127,19 @@ struct DescriptionDecl {
 };
 
 struct DialogDesign {
-    std::string action;        // the action name, shown in the caption and the name tab
+    std::string action{};      // the action name, shown in the caption and the name tab
     int height = 194;          // client height (the width is 399 for all)
-    std::string caption;       // empty: "Свойства " + action
-    std::vector<SectionDecl> sections;
-    DescriptionDecl description;
-    std::vector<ControlDecl> controls;
+    std::string caption{};     // empty: "Свойства " + action
+    std::vector<SectionDecl> sections{};
+    DescriptionDecl description{};
+    std::vector<ControlDecl> controls{};
     // Windowed controls in tab order ("Button1" is "OK", "Button2" "Отмена");
     // exactly these are tab stops, and the first visible one has the focus at
     // the start. Empty: the declared windowed controls, then the two buttons.
-    std::vector<std::string> tabOrder;
+    std::vector<std::string> tabOrder{};
     std::string infoIconName = "Image1";
-    Handler formCreate;  // runs once the controls exist, before the parameters are loaded
-    Handler formShow;    // runs after loading, before the dialog is first displayed
+    Handler formCreate{};  // runs once the controls exist, before the parameters are loaded
+    Handler formShow{};    // runs after loading, before the dialog is first displayed
 };
 
 }  // namespace hq::editors

@@ -70,9 +70,10 @@ TEST(DialogStructure, EveryControlLiesInsideTheClientArea) {
         EXPECT_EQ(client.bottom, row.design().height);
         for (const auto& c : form.Controls()) {
             EXPECT_TRUE(Inside(c->Bounds(), client.right, client.bottom)) << c->Name() << " at " << Show(c->Bounds());
-            if (c->Handle())
+            if (c->Handle()) {
                 EXPECT_TRUE(Inside(WindowPlace(c->Handle()), client.right, client.bottom))
                     << c->Name() << "'s window at " << Show(WindowPlace(c->Handle()));
+            }
         }
     });
     EXPECT_GE(built, 1);
