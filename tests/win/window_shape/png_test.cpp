@@ -25,7 +25,11 @@ public:
     MessageBoxCloser()
         : thread_([this] {
               while (!stop_) {
-                  if (HWND box = ::FindWindowW(L"#32770", L"zeZoreredur")) {
+                  // A box answered but not yet destroyed (its owner's thread is
+                  // slow to leave the box's loop) is still found: count it once.
+                  HWND box = ::FindWindowW(L"#32770", L"zeZoreredur");
+                  if (box && box != answered_) {
+                      answered_ = box;
                       if (count_ == 0) {
                           wchar_t text[512] = {};
                           ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // the box's message
@@ -46,6 +50,7 @@ public:
 
 private:
     std::wstring firstText_;
+    HWND answered_ = nullptr;  // the closer thread's own
     std::atomic<bool> stop_{false};
     std::atomic<int> count_{0};
     std::thread thread_;
