@@ -32,6 +32,9 @@ struct Reset {
 // The colour dialog's full-open switch opens as "0", in step with its check box.
 constexpr Reset kResets[] = {{40, 1, "0"}};
 
+// Controls with a window of their own (labels and speed buttons are drawn by the form).
+bool IsWindowed(const ControlDecl& c) { return c.kind != ControlKind::Label && c.kind != ControlKind::SpeedButton; }
+
 // What a row's design says, as the suite needs it.
 struct Wiring {
     const EditorRow* row;
@@ -56,8 +59,7 @@ Wiring WiringOf(const EditorRow& row) {
     w.tabOrder = d.tabOrder;
     if (w.tabOrder.empty()) {
         for (const ControlDecl& c : d.controls)
-            if (c.kind != ControlKind::Label && c.kind != ControlKind::SpeedButton && !c.hidden)
-                w.tabOrder.push_back(c.name);
+            if (IsWindowed(c) && !c.hidden) w.tabOrder.push_back(c.name);
         w.tabOrder.insert(w.tabOrder.end(), {"Button1", "Button2"});
     }
     std::sort(w.speedButtons.begin(), w.speedButtons.end());
@@ -99,7 +101,20 @@ void ChangeEveryField(const OpenForm& f, const Wiring& w, const std::string& tex
         if (f.Query(h).hwnd) f.Type(h, text);
 }
 
-class EveryDialog : public hqtest::DialogTest {};
+class EveryDialog : public hqtest::DialogTest {
+protected:
+    // Opens `id` on the slots given with `texts`; the driver declines the
+    // dialog, and no slot nor any block may change.
+    void ExpectNothingStored(int id, const Driver& d, const std::vector<std::string>& texts) {
+        const size_t blocks = ledger().Live();
+        EXPECT_FALSE(Edit(id));
+        EXPECT_TRUE(d.Ran());
+        EXPECT_FALSE(d.ForcedClose());
+        EXPECT_EQ(ledger().Live(), blocks);
+        EXPECT_TRUE(Untouched()) << "a slot was replaced";
+        for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(Slot(i), texts[i]);
+    }
+};
 
 TEST_F(EveryDialog, ParametersReachTheirHoldersFocusAndTabsFollowTheDesignAndOkStoresEveryHolder) {
     for (const Wiring& w : Rows()) {
@@ -116,7 +131,11 @@ TEST_F(EveryDialog, ParametersReachTheirHoldersFocusAndTabsFollowTheDesignAndOkS
         std::string caption;
         HWND focus = nullptr, wantFocus = nullptr;
         Driver d([&](OpenForm& f) {
-            for (const std::string& h : w.holders) seen.push_back(f.Text(h));
+            std::vector<hq::ui::ControlProbe> holders;
+            for (const std::string& h : w.holders) {
+                holders.push_back(f.Query(h));
+                seen.push_back(holders.back().text);
+            }
             caption = f.Form().text;
             focus = ::GetFocus();
             for (const std::string& name : w.tabOrder) {
@@ -125,15 +144,14 @@ TEST_F(EveryDialog, ParametersReachTheirHoldersFocusAndTabsFollowTheDesignAndOkS
                 if (!wantFocus && p.visible) wantFocus = p.hwnd;
             }
             for (const ControlDecl& c : w.design->controls) {
-                const hq::ui::ControlProbe p = f.Query(c.name);
-                const bool listed = std::find(w.tabOrder.begin(), w.tabOrder.end(), c.name) != w.tabOrder.end();
-                if (p.hwnd && !listed && p.tabIndex != -1) strayTabStops.push_back(c.name);
+                if (!IsWindowed(c) || std::find(w.tabOrder.begin(), w.tabOrder.end(), c.name) != w.tabOrder.end())
+                    continue;
+                if (f.Query(c.name).tabIndex != -1) strayTabStops.push_back(c.name);
             }
             present = SpeedButtonsOn(f);
             // The author types into every visible field that holds a parameter.
             for (size_t i = 0; i < w.holders.size(); ++i) {
-                const hq::ui::ControlProbe p = f.Query(w.holders[i]);
-                if (std::string(p.kind) != "Edit" || !p.visible) continue;
+                if (std::string(holders[i].kind) != "Edit" || !holders[i].visible) continue;
                 f.Type(w.holders[i], Typed(w, i));
                 expected[i] = Typed(w, i);
             }
@@ -203,10 +221,7 @@ TEST_F(EveryDialog, PickButtonsServeTheirOwnFieldAndCancelStoresNothing) {
             ChangeEveryField(f, w, "изменено");
             f.Cancel();
         });
-        const size_t blocks = ledger().Live();
-        EXPECT_FALSE(Edit(w.row->id));
-        EXPECT_TRUE(d.Ran());
-        EXPECT_FALSE(d.ForcedClose());
+        ExpectNothingStored(w.row->id, d, texts);
         EXPECT_TRUE(host().PickAnswers().empty()) << "a pick button did not ask the host";
         ASSERT_EQ(seen.size(), w.picks.size());
         ASSERT_EQ(host().PickRequests().size(), w.picks.size());
@@ -222,9 +237,6 @@ TEST_F(EveryDialog, PickButtonsServeTheirOwnFieldAndCancelStoresNothing) {
             EXPECT_EQ(seen[i].probe.hint, p.hint);
             EXPECT_EQ(seen[i].probe.handCursor != 0, p.hand);
         }
-        EXPECT_EQ(ledger().Live(), blocks);
-        EXPECT_TRUE(Untouched()) << "a slot was replaced";
-        for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(Slot(i), texts[i]);
     }
 }
 
@@ -237,13 +249,7 @@ TEST_F(EveryDialog, TheCloseBoxStoresNothing) {
             ChangeEveryField(f, w, "изменено");
             f.CloseBox();
         });
-        const size_t blocks = ledger().Live();
-        EXPECT_FALSE(Edit(w.row->id));
-        EXPECT_TRUE(d.Ran());
-        EXPECT_FALSE(d.ForcedClose());
-        EXPECT_EQ(ledger().Live(), blocks);
-        EXPECT_TRUE(Untouched()) << "a slot was replaced";
-        for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(Slot(i), texts[i]);
+        ExpectNothingStored(w.row->id, d, texts);
     }
 }
 
