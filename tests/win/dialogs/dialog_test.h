@@ -1,5 +1,6 @@
 // A fixture that hands a dialog host blocks as its parameter slots, remembers
-// them, and takes back whatever the slots hold at the end.
+// them, and takes back whatever the slots hold at the end. One null slot
+// follows the last parameter: a dialog that writes past its parameters shows.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -10,20 +11,25 @@
 #include "driver.h"
 #include "fixture.h"
 
-namespace dialogs53 {
+namespace hqtest {
 
-class DialogTest : public hqtest::PluginTest {
+class DialogTest : public PluginTest {
 protected:
     // Host blocks with these texts become the slots.
     void Give(const std::vector<std::string>& texts) {
         TakeSlots();
         for (const std::string& t : texts) slots_.push_back(ledger().Give(t));
         before_ = slots_;
+        slots_.push_back(nullptr);
     }
     bool Edit(int id) { return host().EditRaw(id, slots_.data()); }
+    size_t Count() const { return before_.size(); }
+    char* At(size_t i) const { return slots_.at(i); }
     std::string Slot(size_t i) const { return slots_.at(i) ? slots_[i] : "(null)"; }
     // True when every slot still points at the block it was given.
-    bool Untouched() const { return slots_ == before_; }
+    bool Untouched() const { return std::vector<char*>(slots_.begin(), slots_.end() - 1) == before_; }
+    // True when nothing was written past the last parameter.
+    bool NothingPastTheEnd() const { return slots_.back() == nullptr; }
     void TakeSlots() {
         for (char* s : slots_)
             if (s) ledger().Take(s);
@@ -32,11 +38,11 @@ protected:
     }
     void TearDown() override {
         TakeSlots();
-        EXPECT_EQ(hqtest::FindOpenForm(), nullptr) << "a dialog outlived its call";
+        EXPECT_EQ(FindOpenForm(), nullptr) << "a dialog outlived its call";
         PluginTest::TearDown();
     }
 
     std::vector<char*> slots_, before_;
 };
 
-}  // namespace dialogs53
+}  // namespace hqtest

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "slots.h"
+#include "dialog_test.h"
 
-namespace dialogs53 {
 namespace {
 
+using hqtest::DialogTest;
 using hqtest::Driver;
 using hqtest::OpenForm;
 
@@ -166,4 +166,3 @@ TEST_F(TextEntryDialog, ObjectButtonSendsOnlyTheFilter) {
 }
 
 }  // namespace
-}  // namespace dialogs53

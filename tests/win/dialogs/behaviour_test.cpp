@@ -1,7 +1,7 @@
-// The option controls of the desktop, input and colour-dialog editors: the
-// switch dialogs, the click kinds, the system-colour list with its
-// "Подробнее" message, and the colour-dialog editor's show handler, style
-// buttons, animation list and full-open check box.
+// Option controls and handlers of single dialogs: the switch dialogs, the
+// click kinds, the system-colour list with its "Подробнее" message, the
+// colour-dialog editor's show handler, style buttons, animation list and
+// full-open check box, and the copy-to-clipboard dialog's Enter.
 #include <gtest/gtest.h>
 
 #include <cwchar>
@@ -10,6 +10,7 @@
 
 #include "driver.h"
 #include "editors/dialogs.h"
+#include "editors/editor_table.h"
 #include "fixture.h"
 #include "base/text.h"
 
@@ -18,7 +19,7 @@ namespace {
 using hqtest::Driver;
 using hqtest::OpenForm;
 
-class Dialogs54Behaviour : public hqtest::PluginTest {
+class DialogBehaviour : public hqtest::PluginTest {
 protected:
     void TearDown() override {
         EXPECT_EQ(hqtest::FindOpenForm(), nullptr) << "a dialog outlived its call";
@@ -36,7 +37,7 @@ protected:
 
 // ---------------------------------------------------------------- switch dialogs
 
-TEST_F(Dialogs54Behaviour, SwitchDialogsOpenClearKeepTheStoredValueAndWriteZeroOrOne) {
+TEST_F(DialogBehaviour, SwitchDialogsOpenClearKeepTheStoredValueAndWriteZeroOrOne) {
     for (int id : {26, 30, 35}) {
         SCOPED_TRACE(id);
         std::vector<std::string> params = {"1"};
@@ -71,9 +72,17 @@ TEST_F(Dialogs54Behaviour, SwitchDialogsOpenClearKeepTheStoredValueAndWriteZeroO
     }
 }
 
+// ---------------------------------------------------------------- TMBox7Form
+
+TEST_F(DialogBehaviour, CopyToClipboardOpensOnOkSoEnterConfirmsAtOnce) {
+    std::vector<std::string> params = {"C:\\file.txt"};
+    EXPECT_TRUE(Edit(44, params, {[](OpenForm&) { ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1); }}));
+    EXPECT_EQ(params[0], "C:\\file.txt");
+}
+
 // ---------------------------------------------------------------- TMBox25Form
 
-TEST_F(Dialogs54Behaviour, ClickKindsAreWrittenByTheirButtonsAndNeverShownOnOpening) {
+TEST_F(DialogBehaviour, ClickKindsAreWrittenByTheirButtonsAndNeverShownOnOpening) {
     const char* kinds[] = {"LeftButton", "MiddleButton", "RightButton", "DoubleLeft"};
     for (int i = 0; i < 4; ++i) {
         std::vector<std::string> params = {"10", "20", ""};
@@ -97,7 +106,7 @@ TEST_F(Dialogs54Behaviour, ClickKindsAreWrittenByTheirButtonsAndNeverShownOnOpen
 
 // ---------------------------------------------------------------- TMBox27Form
 
-TEST_F(Dialogs54Behaviour, SystemColourListStoresTheIndexNotTheBlankEndedName) {
+TEST_F(DialogBehaviour, SystemColourListStoresTheIndexNotTheBlankEndedName) {
     std::vector<std::string> params = {"3", "[Colour]"};
     int indexAtOpening = 0;
     std::string textAtOpening = "?", shown, holderAfterTyping;
@@ -126,7 +135,7 @@ TEST_F(Dialogs54Behaviour, SystemColourListStoresTheIndexNotTheBlankEndedName) {
     }
 }
 
-TEST_F(Dialogs54Behaviour, SystemColourListShowsAllItemsAtOnceInBoldSmallText) {
+TEST_F(DialogBehaviour, SystemColourListShowsAllItemsAtOnceInBoldSmallText) {
     std::vector<std::string> params = {"", ""};
     hq::ui::ControlProbe combo;
     LRESULT itemHeight = 0, count = 0;
@@ -204,7 +213,7 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-TEST_F(Dialogs54Behaviour, MoreButtonShowsTheExplanationModallyAndChangesNothing) {
+TEST_F(DialogBehaviour, MoreButtonShowsTheExplanationModallyAndChangesNothing) {
     std::vector<std::string> params = {"7", "[C]"};
     MessageBoxSeen seen;
     bool formDisabled = false;
@@ -239,7 +248,7 @@ TEST(SystemColourExplanation, OneLinePerListItemInListOrder) {
     const std::vector<std::string> lines = Lines(text);
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_NE(text.substr(text.size() - 2), "\r\n") << "no line break after the last line";
-    const std::vector<std::string>& items = hq::editors::MBox27Design().controls.front().items;
+    const std::vector<std::string>& items = hq::editors::FindEditor(46)->design().controls.front().items;
     ASSERT_EQ(items.size(), 21u);
     for (size_t i = 0; i < 21; ++i) {
         std::string name = items[i];
@@ -264,7 +273,7 @@ std::vector<std::string> ColourDialogParams(std::string fullOpen, std::string st
     return {fullOpen, "10", "20", style, animation, "300", "[R]", "[H]", "[F]", "[T]"};
 }
 
-TEST_F(Dialogs54Behaviour, ColourDialogShowDiscardsTheFullOpenSwitchAndShowsTheAnimation) {
+TEST_F(DialogBehaviour, ColourDialogShowDiscardsTheFullOpenSwitchAndShowsTheAnimation) {
     std::vector<std::string> params = ColourDialogParams("1", "2", "Fade");
     bool boxChecked = true, anyStyle = true;
     std::string fullOpen, comboText;
@@ -292,7 +301,7 @@ TEST_F(Dialogs54Behaviour, ColourDialogShowDiscardsTheFullOpenSwitchAndShowsTheA
     EXPECT_EQ(params, ColourDialogParams("0", "", "Zoom Out"));
 }
 
-TEST_F(Dialogs54Behaviour, ColourDialogAnimationOnlyAChoiceFromTheListIsStored) {
+TEST_F(DialogBehaviour, ColourDialogAnimationOnlyAChoiceFromTheListIsStored) {
     std::vector<std::string> params = ColourDialogParams("0", "1", "Fade");
     EXPECT_TRUE(Edit(40, params, {[](OpenForm& f) {
                          f.Type("ComboBox1", "Center");
@@ -316,7 +325,7 @@ TEST_F(Dialogs54Behaviour, ColourDialogAnimationOnlyAChoiceFromTheListIsStored) 
     EXPECT_EQ(params[4], "None");
 }
 
-TEST_F(Dialogs54Behaviour, ColourDialogStyleButtonsAndFullOpenCheckBox) {
+TEST_F(DialogBehaviour, ColourDialogStyleButtonsAndFullOpenCheckBox) {
     for (int i = 1; i <= 3; ++i) {
         std::vector<std::string> params = ColourDialogParams("0", "[Style]", "");
         EXPECT_TRUE(Edit(40, params, {[&](OpenForm& f) {

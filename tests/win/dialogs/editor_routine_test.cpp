@@ -1,6 +1,7 @@
-// The editor routine through the real export: what reaches the host's slots
-// on "OK", "Отмена", the close box and an error, the pick protocol for the
-// variable and file buttons, and TMBox12Form's quality slider.
+// The editor routine through the real export, on TMBox12Form (ID 1): a null
+// slot, an error while open, a fresh start from the design at every opening,
+// the pick protocol for the variable and file buttons, the keyboard, and the
+// quality slider. What every dialog shares is in every_dialog_test.cpp.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -38,64 +39,6 @@ protected:
     char* slots_[3] = {nullptr, nullptr, nullptr};
     char* before_[2] = {nullptr, nullptr};
 };
-
-TEST_F(EditorRoutine, OkWithoutChangesGivesEverySlotANewBlockWithTheSameText) {
-    Slots({"C:\\shots\\desk.jpg", "85"});
-    std::string shown1, shown2;
-    Driver d([&](OpenForm& f) {
-        shown1 = f.Text("Edit1");
-        shown2 = f.Text("Label4");
-        f.Ok();
-    });
-    const size_t hostBlocks = ledger().LiveFrom(hqhost::Ledger::Origin::Host);
-    const size_t pluginBlocks = ledger().LiveFrom(hqhost::Ledger::Origin::Plugin);
-    EXPECT_TRUE(Edit());
-    EXPECT_EQ(shown1, "C:\\shots\\desk.jpg");
-    EXPECT_EQ(shown2, "85");
-    // Both host blocks freed, two plug-in blocks in their place (the heap may
-    // hand out the same addresses again, so count origins, not pointers).
-    EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Host), hostBlocks - 2);
-    EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), pluginBlocks + 2);
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(ledger().IsLive(slots_[i]));
-        EXPECT_EQ(::GlobalSize(slots_[i]), std::strlen(slots_[i]) + 1);
-    }
-    EXPECT_STREQ(slots_[0], "C:\\shots\\desk.jpg");
-    EXPECT_STREQ(slots_[1], "85");
-    EXPECT_FALSE(host().LastError().has_value());
-}
-
-TEST_F(EditorRoutine, OkStoresWhatTheAuthorTypedByteForByte) {
-    Slots({"old.jpg", "50"});
-    Driver d([&](OpenForm& f) {
-        f.Type("Edit1", "D:\\Снимки\\экран.jpg");
-        f.Ok();
-    });
-    EXPECT_TRUE(Edit());
-    EXPECT_STREQ(slots_[0], "D:\\Снимки\\экран.jpg");
-    EXPECT_STREQ(slots_[1], "50");
-}
-
-TEST_F(EditorRoutine, CancelAndTheCloseBoxTouchNoSlot) {
-    for (bool closeBox : {false, true}) {
-        Slots({"keep.jpg", "[Q]"});
-        Driver d([&](OpenForm& f) {
-            f.Type("Edit1", "changed.jpg");
-            if (closeBox)
-                f.CloseBox();
-            else
-                f.Cancel();
-        });
-        EXPECT_FALSE(Edit());
-        EXPECT_TRUE(d.Ran());
-        EXPECT_FALSE(d.ForcedClose());
-        EXPECT_EQ(slots_[0], before_[0]);
-        EXPECT_EQ(slots_[1], before_[1]);
-        EXPECT_STREQ(slots_[0], "keep.jpg");
-        EXPECT_STREQ(slots_[1], "[Q]");
-        TakeSlots();
-    }
-}
 
 TEST_F(EditorRoutine, NullSlotShowsEmptyAndBecomesAOneByteBlockOnOk) {
     Slots({nullptr, nullptr});
