@@ -39,11 +39,11 @@ bool IsWindowed(const ControlDecl& c) { return c.kind != ControlKind::Label && c
 struct Wiring {
     const EditorRow* row;
     const DialogDesign* design;
-    std::string caption;
-    std::vector<std::string> holders;   // parameter 1 first
-    std::vector<std::string> tabOrder;  // as the dialog gets it
-    std::vector<const ControlDecl*> picks;
-    std::vector<std::string> speedButtons;  // every declared one, sorted
+    std::string caption{};
+    std::vector<std::string> holders{};   // parameter 1 first
+    std::vector<std::string> tabOrder{};  // as the dialog gets it
+    std::vector<const ControlDecl*> picks{};
+    std::vector<std::string> speedButtons{};  // every declared one, sorted
 };
 
 Wiring WiringOf(const EditorRow& row) {
