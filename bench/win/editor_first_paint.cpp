@@ -79,26 +79,51 @@ void GradientRebuilds(int rounds) {
 }
 
 // Where the opening time goes, inside this process: building the form and its
-// controls, then showing it until its first paint.
+// controls, showing it, and its first paint, for the full design of the largest
+// dialog and for the same design with one part taken out at a time.
 void Phases(int rounds) {
-    double build = 0, show = 0, paint = 0;
-    for (int r = 0; r < rounds; ++r) {
-        LARGE_INTEGER t0, t1, t2;
-        ::QueryPerformanceCounter(&t0);
-        hq::editors::EditorForm form(hq::editors::MBox12Design());
-        ::QueryPerformanceCounter(&t1);
-        ::ShowWindow(form.Handle(), SW_SHOW);
-        LARGE_INTEGER t3;
-        ::QueryPerformanceCounter(&t3);
-        ::UpdateWindow(form.Handle());
-        ::QueryPerformanceCounter(&t2);
-        build += Ms(t1.QuadPart - t0.QuadPart);
-        show += Ms(t3.QuadPart - t1.QuadPart);
-        paint += Ms(t2.QuadPart - t3.QuadPart);
-        ::ShowWindow(form.Handle(), SW_HIDE);
+    using hq::editors::DialogDesign;
+    const DialogDesign& full = hq::editors::MBox11Design();
+    DialogDesign noSections = full, noControls = full, noHints = full, noWindowed = full;
+    noSections.sections.clear();
+    noControls.controls.clear();
+    noControls.tabOrder.clear();
+    noControls.formCreate = nullptr;
+    noControls.formShow = nullptr;
+    for (auto& c : noHints.controls) c.hint.clear();
+    std::erase_if(noWindowed.controls, [](const hq::editors::ControlDecl& c) {
+        return c.kind != hq::editors::ControlKind::Label && c.kind != hq::editors::ControlKind::SpeedButton;
+    });
+    noWindowed.tabOrder.clear();
+    noWindowed.formCreate = nullptr;
+    noWindowed.formShow = nullptr;
+    const struct {
+        const char* what;
+        const DialogDesign* design;
+    } variants[] = {{"TMBox11Form", &full},
+                    {"  without section strips", &noSections},
+                    {"  without its controls", &noControls},
+                    {"  without hints (no tooltip tools)", &noHints},
+                    {"  without windowed controls", &noWindowed}};
+    for (const auto& v : variants) {
+        double build = 0, show = 0, paint = 0;
+        for (int r = 0; r < rounds; ++r) {
+            LARGE_INTEGER t0, t1, t2, t3;
+            ::QueryPerformanceCounter(&t0);
+            hq::editors::EditorForm form(*v.design);
+            ::QueryPerformanceCounter(&t1);
+            ::ShowWindow(form.Handle(), SW_SHOW);
+            ::QueryPerformanceCounter(&t2);
+            ::UpdateWindow(form.Handle());
+            ::QueryPerformanceCounter(&t3);
+            build += Ms(t1.QuadPart - t0.QuadPart);
+            show += Ms(t2.QuadPart - t1.QuadPart);
+            paint += Ms(t3.QuadPart - t2.QuadPart);
+            ::ShowWindow(form.Handle(), SW_HIDE);
+        }
+        std::printf("in process, %-36s building %7.2f ms, showing %7.2f ms, first paint %7.2f ms (means)\n", v.what,
+                    build / rounds, show / rounds, paint / rounds);
     }
-    std::printf("in process: building TMBox12Form %.2f ms, showing it %.2f ms, its first paint %.2f ms (means)\n",
-                build / rounds, show / rounds, paint / rounds);
 }
 
 // ---- the bare Win32 baseline
