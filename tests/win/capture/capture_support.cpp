@@ -153,7 +153,15 @@ void CaptureTest::TearDown() {
 HWND CaptureTest::Painted(HWND parent, DWORD style, int x, int y, int w, int h) {
     HWND hwnd = CreatePaintedWindow(parent, style, x, y, w, h);
     if (!parent) windows_.push_back(hwnd);
-    Pump(100);
+    if (style & WS_VISIBLE) {
+        // Until the screen shows it; a window the screen cannot show (off it,
+        // covered) is simply used after the deadline.
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        POINT p{client.right * 3 / 4, client.bottom / 2};  // in the right half
+        ::ClientToScreen(hwnd, &p);
+        hqtest::WaitUntil([&] { return hqtest::ScreenPixel(p.x, p.y) == kRightColour; }, 2000);
+    }
     return hwnd;
 }
 

@@ -185,7 +185,6 @@ TEST_F(ShotTest, ObjectIsPrintedAndHiddenObjectIsWhite) {
 TEST_F(ShotTest, TextEntryObjectTwiceInARow) {
     HWND edit = host().CreateTextEntry("Entry", 10, 10, 120, 24);
     ::ShowWindow(host().MainWindow(), SW_SHOWNOACTIVATE);
-    Pump(100);
     RECT r;
     ::GetWindowRect(edit, &r);
     for (const char* name : {"e1.bmp", "e2.bmp"}) {

@@ -49,7 +49,7 @@ protected:
         ::RegisterClassW(&wc);
         window_ = ::CreateWindowExW(0, L"FaultSweepRed", L"red", WS_POPUP | WS_VISIBLE, 600, 400, 80, 60, nullptr,
                                     nullptr, wc.hInstance, nullptr);
-        hqhost::PumpMessages(20);
+        ::UpdateWindow(window_);
     }
     void TearDown() override {
         ::DestroyWindow(window_);

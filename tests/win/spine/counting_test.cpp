@@ -17,8 +17,8 @@ TEST(ObjectCounting, CatchesADeliberateGdiAndUserLeak) {
     ASSERT_NE(leaky, nullptr);
     hqhost::Ledger ledger;
     hqhost::InstallCountingHooks(leaky, &ledger);
-    auto leak = reinterpret_cast<LeakFn>(::GetProcAddress(leaky, "Leak"));
-    auto clean = reinterpret_cast<LeakFn>(::GetProcAddress(leaky, "NoLeak"));
+    auto leak = reinterpret_cast<LeakFn>(reinterpret_cast<void*>(::GetProcAddress(leaky, "Leak")));
+    auto clean = reinterpret_cast<LeakFn>(reinterpret_cast<void*>(::GetProcAddress(leaky, "NoLeak")));
     ASSERT_TRUE(leak && clean);
 
     const hqhost::ObjectCounts before = hqhost::LiveObjects();

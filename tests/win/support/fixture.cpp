@@ -45,6 +45,13 @@ std::vector<std::string> FolderFiles(const std::string& folder) {
     return names;
 }
 
+COLORREF ScreenPixel(int x, int y) {
+    const HDC screen = ::GetDC(nullptr);
+    const COLORREF c = ::GetPixel(screen, x, y);
+    ::ReleaseDC(nullptr, screen);
+    return c;
+}
+
 Holdings Held() {
     return Holdings{hqhost::LiveObjects(), hqhost::Host::Instance().ledger().Live(), hqhost::faults::LiveFiles(),
                     hqhost::faults::LiveHeapBlocks()};

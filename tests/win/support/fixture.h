@@ -43,6 +43,9 @@ int LeakRounds();
 // temporary file was left behind.
 std::vector<std::string> FolderFiles(const std::string& folder);
 
+// The colour the screen shows at (x, y).
+COLORREF ScreenPixel(int x, int y);
+
 // Waits until `done()` holds, at most `timeoutMs`, handling this thread's
 // messages meanwhile (woken by any of them, else every 10 ms to look again);
 // returns whether it held.

@@ -273,8 +273,8 @@ TEST_F(DesktopTest, WindowUnderTheCursorIsTheButtonOfAnotherWindow) {
     TestWindow dialog(L"other program", 400, 300, 200, 120);
     const HWND button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 80, 30,
                                           dialog.hwnd, nullptr, nullptr, nullptr);
-    systest::PumpFor(30);
     ASSERT_TRUE(::SetCursorPos(400 + 60, 300 + 35));
+    hqtest::WaitUntil([&] { return ::WindowFromPoint(POINT{400 + 60, 300 + 35}) == button; });
     EXPECT_TRUE(Exec(32, {"[W]"}));
     EXPECT_EQ(host().Var("[W]"), Decimal(button));
     ASSERT_TRUE(::SetCursorPos(400 + 150, 300 + 90));  // beside the button: the window itself

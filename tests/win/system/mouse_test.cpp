@@ -152,7 +152,7 @@ TEST_F(MouseTest, EachButtonNameSendsItsEventsAtTheConvertedPointAndTheyArrive) 
         target.Clicks().clear();
         const std::string xs = "$" + [&] { char b[16]; std::snprintf(b, sizeof b, "%X", x); return std::string(b); }();
         EXPECT_FALSE(Exec(31, {xs, " 180", c.name})) << c.name;
-        systest::PumpFor(80);
+        hqtest::WaitUntil([&] { return target.Clicks().size() >= c.arrived.size(); }, 2000);
         ASSERT_EQ(g_events.size(), c.flags.size()) << c.name;
         for (size_t i = 0; i < g_events.size(); ++i) {
             EXPECT_EQ(g_events[i].flags, c.flags[i]) << c.name << " event " << i;

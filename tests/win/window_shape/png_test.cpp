@@ -70,25 +70,25 @@ protected:
     }
     HWND Main() { return host().MainWindow(); }
     DWORD ExStyle() { return static_cast<DWORD>(::GetWindowLongW(Main(), GWL_EXSTYLE)); }
-    COLORREF ScreenPixel(int x, int y) {
-        HDC screen = ::GetDC(nullptr);
-        const COLORREF c = ::GetPixel(screen, x, y);
-        ::ReleaseDC(nullptr, screen);
-        return c;
+    // Waits until the main window is `width` wide and the screen shows
+    // `colour` at `inside` (from its top-left corner); false at the deadline.
+    bool Shows(int width, COLORREF colour, int inside) {
+        return hqtest::WaitUntil([&] {
+            RECT r;
+            ::GetWindowRect(Main(), &r);
+            return r.right - r.left == width && hqtest::ScreenPixel(r.left + inside, r.top + inside) == colour;
+        });
     }
     // Borderless first, as the action's hint asks.
     // The window is the picture's width and shows `colour` near its corner.
     void ExpectShown(int width, COLORREF colour) {
-        Pump(100);
+        Shows(width, colour, 10);
         RECT r;
         ::GetWindowRect(Main(), &r);
         EXPECT_EQ(r.right - r.left, width);
-        EXPECT_EQ(ScreenPixel(r.left + 10, r.top + 10), colour);
+        EXPECT_EQ(hqtest::ScreenPixel(r.left + 10, r.top + 10), colour);
     }
-    void Prepare() {
-        Exec(8);
-        Pump(50);
-    }
+    void Prepare() { Exec(8); }
 };
 
 TEST_F(PngTest, PictureSetsTheHeightAndShowsOnScreen) {
@@ -100,11 +100,11 @@ TEST_F(PngTest, PictureSetsTheHeightAndShowsOnScreen) {
     EXPECT_TRUE(Exec(45, {path}));
     EXPECT_EQ(host().Var("[PubHeight]"), "200");
     EXPECT_TRUE(ExStyle() & WS_EX_LAYERED);
-    Pump(100);
+    Shows(300, RGB(255, 0, 0), 20);
     RECT r;
     ::GetWindowRect(Main(), &r);
     EXPECT_EQ(r.right - r.left, 300);
-    EXPECT_EQ(ScreenPixel(r.left + 20, r.top + 20), RGB(255, 0, 0));
+    EXPECT_EQ(hqtest::ScreenPixel(r.left + 20, r.top + 20), RGB(255, 0, 0));
     EXPECT_EQ(closer.count(), 0) << "a window without extended styles is no failure";
 }
 
