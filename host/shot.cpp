@@ -1,12 +1,14 @@
 // `hqhost shot`: opens an action's dialog (or the About box) through the real
-// export, and once the form has completed its first paint copies its window
-// from the screen into a PNG file and closes it as Cancel (the close box).
+// export, and once the form has completed its first paint and the screen
+// shows it settled (two copies taken apart agree), writes its window as a PNG
+// file and closes it as Cancel (the close box).
 // The plug-in's forms are recognised by their window class and the property
 // they set after the first paint.
 #include "shot.h"
 
 #include <png.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -23,11 +25,19 @@ constexpr wchar_t kFirstPaint[] = L"zeZoreredur.FirstPaint";
 
 struct ShotState {
     std::string path;
-    int ticksSincePaint = 0;
     int ticks = 0;
     bool written = false;
     std::string error;
+    std::vector<uint8_t> last;  // the previous copy of the window
+    DWORD lastAt = 0;
+    DWORD firstAt = 0;  // the first copy
 } g_shot;
+
+// Copies must be this far apart to count as agreeing: the display driver
+// flushes what was drawn to the screen at its own pace.
+constexpr DWORD kSettleMs = 100;
+// After this long the last copy is written even if the screen still changes.
+constexpr DWORD kGiveUpMs = 3000;
 
 BOOL CALLBACK FindPaintedForm(HWND h, LPARAM lp) {
     wchar_t cls[64] = {};
@@ -39,11 +49,12 @@ BOOL CALLBACK FindPaintedForm(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-// The window as the screen shows it, frame and caption included, as a PNG file.
-bool WriteWindowPng(HWND form, const std::string& path, std::string& error) {
+// The window as the screen shows it, frame and caption included: 24-bit
+// rows, top-down, padded to four bytes; empty when no copy could be made.
+std::vector<uint8_t> CopyWindow(HWND form, int& w, int& h) {
     RECT r;
     ::GetWindowRect(form, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
+    w = r.right - r.left, h = r.bottom - r.top;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -53,18 +64,22 @@ bool WriteWindowPng(HWND form, const std::string& path, std::string& error) {
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) {
-        error = "cannot make a bitmap";
-        return false;
-    }
+    if (!bitmap) return {};
     HDC screen = ::GetDC(nullptr);
     HDC mem = ::CreateCompatibleDC(screen);
     HGDIOBJ old = ::SelectObject(mem, bitmap);
     ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* first = static_cast<const uint8_t*>(bits);
+    std::vector<uint8_t> pixels(first, first + static_cast<size_t>((w * 3 + 3) & ~3) * static_cast<size_t>(h));
     ::SelectObject(mem, old);
     ::DeleteDC(mem);
     ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(bitmap);
+    return pixels;
+}
 
+bool WritePng(const std::vector<uint8_t>& pixels, int w, int h, const std::string& path, std::string& error) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -72,10 +87,9 @@ bool WriteWindowPng(HWND form, const std::string& path, std::string& error) {
     image.height = static_cast<png_uint_32>(h);
     image.format = PNG_FORMAT_BGR;
     const png_int_32 stride = (w * 3 + 3) & ~3;
-    const bool ok = png_image_write_to_file(&image, path.c_str(), 0, bits, stride, nullptr) != 0;
+    const bool ok = png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), stride, nullptr) != 0;
     if (!ok) error = std::string("cannot write ") + path + ": " + image.message;
     png_image_free(&image);
-    ::DeleteObject(bitmap);
     return ok;
 }
 
@@ -88,13 +102,28 @@ void CALLBACK ShotTick(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     if (g_shot.written || !g_shot.error.empty()) return;
+    // A blinking caret would make two shots of one dialog differ. Hiding is
+    // cumulative, and a control that gains the focus makes a new caret.
+    ::HideCaret(nullptr);
     // Let every child control finish painting before the copy.
     ::RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (++g_shot.ticksSincePaint < 3) return;
-    // A blinking caret would make two shots of one dialog differ.
-    ::HideCaret(nullptr);
-    g_shot.written = WriteWindowPng(form, g_shot.path, g_shot.error);
-    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    const DWORD now = ::GetTickCount();
+    if (!g_shot.last.empty() && now - g_shot.lastAt < kSettleMs) return;
+    int w = 0, h = 0;
+    std::vector<uint8_t> copy = CopyWindow(form, w, h);
+    if (copy.empty()) {
+        g_shot.error = "cannot make a bitmap";
+        return;
+    }
+    if (g_shot.last.empty()) g_shot.firstAt = now;
+    // Written once the screen shows the same window in two copies.
+    if (copy == g_shot.last || now - g_shot.firstAt >= kGiveUpMs) {
+        g_shot.written = WritePng(copy, w, h, g_shot.path, g_shot.error);
+        ::PostMessageW(form, WM_CLOSE, 0, 0);
+        return;
+    }
+    g_shot.last = std::move(copy);
+    g_shot.lastAt = now;
 }
 
 }  // namespace

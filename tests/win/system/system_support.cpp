@@ -61,7 +61,11 @@ TestWindow::TestWindow(const wchar_t* title, int x, int y, int w, int h, COLORRE
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(color));
     ::ShowWindow(hwnd, SW_SHOW);
     ::UpdateWindow(hwnd);
-    PumpFor(50);
+    // Until it is the window under its centre and the screen shows its colour
+    // there (tests click, point and read pixels there).
+    const POINT centre{x + w / 2, y + h / 2};
+    hqtest::WaitUntil(
+        [&] { return ::WindowFromPoint(centre) == hwnd && hqtest::ScreenPixel(centre.x, centre.y) == color; }, 2000);
 }
 
 TestWindow::~TestWindow() {
