@@ -102,13 +102,20 @@ void CALLBACK ShotTick(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     if (g_shot.written || !g_shot.error.empty()) return;
-    // A blinking caret would make two shots of one dialog differ. Hiding is
-    // cumulative, and a control that gains the focus makes a new caret.
+    // Pictures show no focus: whether the form got activated (and so gave its
+    // first control the focus, a caret or a focus frame) depends on the window
+    // system's timing, and a blinking caret would make two shots differ. A
+    // control that regains the focus makes a new caret: both, on every look.
+    ::SetFocus(nullptr);
     ::HideCaret(nullptr);
     // Let every child control finish painting before the copy.
     ::RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const DWORD now = ::GetTickCount();
     if (!g_shot.last.empty() && now - g_shot.lastAt < kSettleMs) return;
+    // A caret destroyed with the focus may stay drawn on the screen: the whole
+    // window is painted afresh before each copy.
+    ::RedrawWindow(form, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     int w = 0, h = 0;
     std::vector<uint8_t> copy = CopyWindow(form, w, h);
     if (copy.empty()) {
