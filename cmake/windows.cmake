@@ -1,7 +1,17 @@
 # Cross build: the plug-in, the stand-in host, Windows tests and benchmarks.
 enable_language(RC ASM)
 
-set(HQ_DEPS "${CMAKE_SOURCE_DIR}/.cache/deps/mingw32" CACHE PATH "Statically built third-party libraries")
+# HQ_WIN64: the x86_64 build of the same sources (cmake/mingw64.cmake), the
+# test vehicle that runs natively under 64-bit Wine. The product is the
+# 32-bit build; the host's register convention exists only there.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(HQ_WIN64 ON)
+  set(HQ_DEPS_DEFAULT "${CMAKE_SOURCE_DIR}/.cache/deps/mingw64")
+else()
+  set(HQ_WIN64 OFF)
+  set(HQ_DEPS_DEFAULT "${CMAKE_SOURCE_DIR}/.cache/deps/mingw32")
+endif()
+set(HQ_DEPS "${HQ_DEPS_DEFAULT}" CACHE PATH "Statically built third-party libraries")
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh")

@@ -4,18 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "convention.h"
 #include "script.h"
 
-extern "C" {
-// host/thunks.S
-uint32_t hq_invoke(const void* fn, const uint32_t* args, uint32_t count);
-extern uint32_t hq_stack_faults;
-void hqcb_register_action();
-void hqcb_get_variable();
-void hqcb_set_variable();
-void hqcb_script_processor();
-void hqcb_interface_access();
-}
+#ifndef _WIN64
+extern "C" uint32_t hq_stack_faults;  // host/thunks.S
+#endif
 
 namespace hqhost {
 
@@ -25,7 +19,7 @@ constexpr DWORD kPluginErrorCode = 0xE07A0001;
 constexpr wchar_t kMainClass[] = L"hqhostMainWindow";
 constexpr wchar_t kExternalClass[] = L"hqhostExternalWindow";
 
-uint32_t U(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+Word U(const void* p) { return reinterpret_cast<Word>(p); }
 
 // ---- error landing: the plug-in reports an error as a structured exception;
 // the handler resumes at the landing point taken just before the export call.
@@ -38,10 +32,18 @@ struct Landing {
 };
 thread_local Landing* t_landing = nullptr;
 
+// __builtin_setjmp keeps the frame pointer, the resume address and the stack
+// pointer, in that order, on both processors.
 void ResumeAtLanding(CONTEXT* c, const Landing* landing) {
+#ifdef _WIN64
+    c->Rbp = U(landing->buf[0]);
+    c->Rip = U(landing->buf[1]);
+    c->Rsp = U(landing->buf[2]);
+#else
     c->Ebp = U(landing->buf[0]);
     c->Eip = U(landing->buf[1]);
     c->Esp = U(landing->buf[2]);
+#endif
 }
 
 LONG CALLBACK LandingHandler(EXCEPTION_POINTERS* ep) {
@@ -57,12 +59,17 @@ LONG CALLBACK LandingHandler(EXCEPTION_POINTERS* ep) {
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
-// A frame handler registered around each export call: it sees only what no
-// handler inside the call dealt with (an access violation, a stack overflow,
-// the abort that std::terminate ends in), which would otherwise end the
-// process. The call is abandoned at its landing and the fault reported.
-EXCEPTION_DISPOSITION __cdecl ForeignHandler(EXCEPTION_RECORD* rec, void*, CONTEXT* context, void*) {
-    Landing* landing = t_landing;
+}  // namespace
+}  // namespace hqhost
+
+// A frame handler around each export call: it sees only what no handler
+// inside the call dealt with (an access violation, a stack overflow, the abort
+// that std::terminate ends in), which would otherwise end the process. The
+// call is abandoned at its landing and the fault reported. In the 32-bit build
+// Invoke registers it on the thread's exception chain; in the 64-bit build it
+// is the handler of hq_invoke's own frame (thunks_x64.S).
+extern "C" EXCEPTION_DISPOSITION __cdecl hq_foreign_frame(EXCEPTION_RECORD* rec, void*, CONTEXT* context, void*) {
+    hqhost::Landing* landing = hqhost::t_landing;
     if (!landing || (rec->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) ||
         (rec->ExceptionFlags & EXCEPTION_NONCONTINUABLE) || (rec->ExceptionCode & 0xC0000000u) != 0xC0000000u)
         return ExceptionContinueSearch;
@@ -75,15 +82,30 @@ EXCEPTION_DISPOSITION __cdecl ForeignHandler(EXCEPTION_RECORD* rec, void*, CONTE
         std::snprintf(text, sizeof text, "exception 0x%08lX at %p", rec->ExceptionCode, rec->ExceptionAddress);
     landing->message = text;
     landing->foreign = true;
-    ResumeAtLanding(context, landing);
+    hqhost::ResumeAtLanding(context, landing);
     return ExceptionContinueExecution;
 }
 
+namespace hqhost {
+namespace {
+
+// The head of the thread's exception chain, which a landing puts back: the
+// frames registered inside the abandoned call are gone. The 64-bit system
+// finds handlers from tables, not from a chain, so there is nothing to keep.
+#ifdef _WIN64
+void* SehHead() { return nullptr; }
+void SetSehHead(void*) {}
+#else
+void* SehHead() { return reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList; }
+void SetSehHead(void* head) {
+    reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList = static_cast<EXCEPTION_REGISTRATION_RECORD*>(head);
+}
 // x86 SEH registration record, placed on the caller's stack.
 struct SehRecord {
     void* next;
     void* handler;
 };
+#endif
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) {
@@ -116,6 +138,9 @@ void RegisterClasses() {
 }
 
 std::string Decimal(uintptr_t v) { return std::to_string(v); }
+// A window handle as the host writes it into a variable: handles fit in 32
+// bits on both processors, so both builds write the same unsigned decimal.
+std::string HandleText(HWND h) { return std::to_string(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h))); }
 
 }  // namespace
 
@@ -163,9 +188,13 @@ void Host::Unload() {
 
 FARPROC Host::Export(const char* name) const { return module_ ? ::GetProcAddress(module_, name) : nullptr; }
 
+#ifdef _WIN64
+uint32_t Host::StackFaults() const { return 0; }  // the callers clean up: nothing to get wrong
+#else
 uint32_t Host::StackFaults() const { return hq_stack_faults; }
+#endif
 
-uint32_t Host::Invoke(const char* exportName, std::initializer_list<uint32_t> args) {
+Word Host::Invoke(const char* exportName, std::initializer_list<Word> args) {
     static PVOID handler = ::AddVectoredExceptionHandler(1, LandingHandler);
     (void)handler;
     const FARPROC fn = Export(exportName);
@@ -174,19 +203,17 @@ uint32_t Host::Invoke(const char* exportName, std::initializer_list<uint32_t> ar
         ++errorCount_;
         return 0;
     }
-    const std::vector<uint32_t> argv(args);
+    const std::vector<Word> argv(args);
     lastError_.reset();
     lastForeign_.reset();
 
     Landing landing;
     landing.prev = t_landing;
-    NT_TIB* tib = reinterpret_cast<NT_TIB*>(::NtCurrentTeb());
-    landing.sehHead = tib->ExceptionList;
+    landing.sehHead = SehHead();
     if (__builtin_setjmp(landing.buf)) {
         // Resumed by a handler: registers are gone, reach state through t_landing.
         Landing* l = t_landing;
-        reinterpret_cast<NT_TIB*>(::NtCurrentTeb())->ExceptionList =
-            static_cast<EXCEPTION_REGISTRATION_RECORD*>(l->sehHead);
+        SetSehHead(l->sehHead);
         t_landing = l->prev;
         Host& host = Instance();
         if (l->foreign) {
@@ -199,10 +226,14 @@ uint32_t Host::Invoke(const char* exportName, std::initializer_list<uint32_t> ar
         return 0;
     }
     t_landing = &landing;
-    SehRecord record{landing.sehHead, reinterpret_cast<void*>(&ForeignHandler)};
-    tib->ExceptionList = reinterpret_cast<EXCEPTION_REGISTRATION_RECORD*>(&record);
-    const uint32_t result = hq_invoke(reinterpret_cast<const void*>(fn), argv.data(), argv.size());
-    tib->ExceptionList = static_cast<EXCEPTION_REGISTRATION_RECORD*>(landing.sehHead);
+#ifdef _WIN64
+    const Word result = hq_invoke(reinterpret_cast<const void*>(fn), argv.data(), argv.size());
+#else
+    SehRecord record{landing.sehHead, reinterpret_cast<void*>(&hq_foreign_frame)};
+    SetSehHead(&record);
+    const Word result = hq_invoke(reinterpret_cast<const void*>(fn), argv.data(), argv.size());
+    SetSehHead(landing.sehHead);
+#endif
     t_landing = landing.prev;
     return result;
 }
@@ -211,7 +242,7 @@ uint32_t Host::Invoke(const char* exportName, std::initializer_list<uint32_t> ar
 
 void Host::RegisterPlugIn() {
     catalogue_.clear();
-    Invoke("hqRegisterPlugIn", {U(reinterpret_cast<void*>(&hqcb_register_action)), 0x12345678u,
+    Invoke("hqRegisterPlugIn", {U(reinterpret_cast<void*>(&hqcb_register_action)), Word{0x12345678u},
                                 U(reinterpret_cast<void*>(&hqcb_get_variable)),
                                 U(reinterpret_cast<void*>(&hqcb_set_variable))});
 }
@@ -244,7 +275,7 @@ void Host::RegisterInterfaceAccess() {
 }
 
 bool Host::ExecRaw(int32_t id, const char* const* params) {
-    return (Invoke("hqExecAction", {static_cast<uint32_t>(id), U(params)}) & 0xFF) != 0;
+    return (Invoke("hqExecAction", {static_cast<Word>(static_cast<uint32_t>(id)), U(params)}) & 0xFF) != 0;
 }
 
 bool Host::Exec(int32_t id, const std::vector<std::string>& params) {
@@ -255,7 +286,7 @@ bool Host::Exec(int32_t id, const std::vector<std::string>& params) {
 }
 
 bool Host::EditRaw(int32_t id, char** slots) {
-    return (Invoke("hqEditAction", {static_cast<uint32_t>(id), U(slots)}) & 0xFF) != 0;
+    return (Invoke("hqEditAction", {static_cast<Word>(static_cast<uint32_t>(id)), U(slots)}) & 0xFF) != 0;
 }
 
 bool Host::Edit(int32_t id, std::vector<std::string>& params) {
@@ -267,7 +298,7 @@ bool Host::Edit(int32_t id, std::vector<std::string>& params) {
     return ok;
 }
 
-void Host::Message(int32_t code) { Invoke("hqMessage", {static_cast<uint32_t>(code)}); }
+void Host::Message(int32_t code) { Invoke("hqMessage", {static_cast<Word>(static_cast<uint32_t>(code))}); }
 
 void Host::About() { Invoke("hqAbout", {}); }
 
@@ -396,7 +427,7 @@ HWND Host::CreateExternalWindow(const std::string& name, int x, int y, int w, in
                                  ::GetModuleHandleW(nullptr), nullptr);
     ::ShowWindow(win, SW_SHOWNOACTIVATE);
     objects_[name] = win;
-    variables_["[" + name + ".WinHandle]"] = Decimal(reinterpret_cast<uintptr_t>(win));
+    variables_["[" + name + ".WinHandle]"] = HandleText(win);
     return win;
 }
 
@@ -422,8 +453,9 @@ void Host::DestroyObjects() {
 // No C++ exception may travel back into the plug-in's frames.
 
 using hqhost::Host;
+using hqhost::Word;
 
-extern "C" uint32_t hqhost_register_action(uint32_t eax, uint32_t edx, uint32_t ecx, const uint32_t* stack) {
+extern "C" Word hqhost_register_action(Word eax, Word edx, Word ecx, const Word* stack) {
     // Arguments: id, name, hint, codes, highIndex, count; the last pushed is stack[0].
     try {
         Host::Instance().OnRegisterAction(static_cast<int32_t>(eax), reinterpret_cast<const char*>(edx),
@@ -435,7 +467,7 @@ extern "C" uint32_t hqhost_register_action(uint32_t eax, uint32_t edx, uint32_t 
     return 0;
 }
 
-extern "C" uint32_t hqhost_get_variable(uint32_t eax, uint32_t edx, uint32_t, const uint32_t*) {
+extern "C" Word hqhost_get_variable(Word eax, Word edx, Word, const Word*) {
     try {
         Host::Instance().OnGetVariable(reinterpret_cast<const char*>(eax), reinterpret_cast<char**>(edx));
     } catch (...) {
@@ -443,7 +475,7 @@ extern "C" uint32_t hqhost_get_variable(uint32_t eax, uint32_t edx, uint32_t, co
     return 0;
 }
 
-extern "C" uint32_t hqhost_set_variable(uint32_t eax, uint32_t edx, uint32_t, const uint32_t*) {
+extern "C" Word hqhost_set_variable(Word eax, Word edx, Word, const Word*) {
     try {
         Host::Instance().OnSetVariable(reinterpret_cast<const char*>(eax), reinterpret_cast<const char*>(edx));
     } catch (...) {
@@ -451,7 +483,7 @@ extern "C" uint32_t hqhost_set_variable(uint32_t eax, uint32_t edx, uint32_t, co
     return 0;
 }
 
-extern "C" uint32_t hqhost_script_processor(uint32_t eax, uint32_t, uint32_t, const uint32_t*) {
+extern "C" Word hqhost_script_processor(Word eax, Word, Word, const Word*) {
     try {
         Host::Instance().OnScript(reinterpret_cast<const char*>(eax));
     } catch (...) {
@@ -459,10 +491,26 @@ extern "C" uint32_t hqhost_script_processor(uint32_t eax, uint32_t, uint32_t, co
     return 0;
 }
 
-extern "C" uint32_t hqhost_interface_access(uint32_t eax, uint32_t edx, uint32_t, const uint32_t*) {
+extern "C" Word hqhost_interface_access(Word eax, Word edx, Word, const Word*) {
     try {
         return Host::Instance().OnInterfaceAccess(static_cast<int32_t>(eax), reinterpret_cast<char**>(edx)) ? 1 : 0;
     } catch (...) {
         return 0;
     }
 }
+
+#ifdef _WIN64
+// The 64-bit entry points: the plug-in calls them in the platform convention,
+// arguments in declaration order. They hand the same words to the targets as
+// the 32-bit thunks do (stack[0] is the last argument).
+extern "C" {
+void hqcb_register_action(Word id, Word name, Word hint, Word codes, Word high, Word count) {
+    const Word stack[3] = {count, high, codes};
+    hqhost_register_action(id, name, hint, stack);
+}
+void hqcb_get_variable(Word name, Word slot) { hqhost_get_variable(name, slot, 0, nullptr); }
+void hqcb_set_variable(Word name, Word value) { hqhost_set_variable(name, value, 0, nullptr); }
+void hqcb_script_processor(Word script) { hqhost_script_processor(script, 0, 0, nullptr); }
+Word hqcb_interface_access(Word code, Word slot) { return hqhost_interface_access(code, slot, 0, nullptr); }
+}
+#endif

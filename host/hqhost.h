@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "convention.h"
 #include "counting.h"
 #include "ledger.h"
 
@@ -139,7 +140,7 @@ public:
 
 private:
     Host() = default;
-    uint32_t Invoke(const char* exportName, std::initializer_list<uint32_t> args);
+    Word Invoke(const char* exportName, std::initializer_list<Word> args);
     void RunScriptCommand(const std::string& command);
 
     HMODULE module_ = nullptr;

@@ -3,22 +3,35 @@
 # lists the catalogue, runs the sample publication scripts and builds the
 # authors' reference (out/reference/index.html). Files the demonstration
 # writes go to out/.
+#   bash scripts/demo.sh        the 32-bit plug-in where this machine runs
+#                               32-bit programs, else the 64-bit build of the
+#                               same sources, natively under 64-bit Wine
+#   bash scripts/demo.sh --32   the 32-bit plug-in always (in the test VM
+#                               where 32-bit programs cannot run here)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 # The set-up and build run here; the rest runs in one Wine session
-# (scripts/windows-session.sh), as this script again with --in-session.
+# (scripts/windows-session.sh), as this script again with --in-session BUILD.
 if [ "${1:-}" != --in-session ]; then
+  case ${1:-} in "" | --32) ;; *) echo "usage: bash scripts/demo.sh [--32]" >&2; exit 2 ;; esac
   bash scripts/setup.sh
-  cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake >/dev/null
-  cmake --build build/win -j "$(nproc)" --target zeZoreredur hqhost hqtables
+  if [ "${1:-}" = --32 ] || scripts/can-run-wine.sh 2>/dev/null; then
+    build=build/win toolchain=cmake/mingw32.cmake session=()
+  else
+    echo "demo: this machine cannot run 32-bit programs; running the 64-bit build of the same sources natively (bash scripts/demo.sh --32 runs the 32-bit plug-in in the test VM)"
+    build=build/win64 toolchain=cmake/mingw64.cmake session=(--win64)
+  fi
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
+  cmake --build "$build" -j "$(nproc)" --target zeZoreredur hqhost hqtables
   mkdir -p out
-  exec scripts/windows-session.sh bash scripts/demo.sh --in-session
+  exec scripts/windows-session.sh "${session[@]}" bash scripts/demo.sh --in-session "$build"
 fi
 
-host() { scripts/wine-run.sh build/win/bin/hqhost.exe "$@"; }
-plugin=build/win/bin/zeZoreredur.hqp
+build=$2
+host() { scripts/wine-run.sh "$build/bin/hqhost.exe" "$@"; }
+plugin=$build/bin/zeZoreredur.hqp
 
 echo "== catalogue"
 host list "$plugin"
@@ -31,6 +44,6 @@ if [ -x samples/demo/shots.sh ]; then
   samples/demo/shots.sh "$plugin" out/shots
 fi
 echo "== reference for authors"
-reference/build.sh build/win out/reference out/shots
+reference/build.sh "$build" out/reference out/shots
 echo "== output in out/"
 ls -l out

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Idempotent machine set-up: installs the packages the build and the Wine test
 # run need (only those missing), then builds libjpeg-turbo and libpng statically
-# with the MinGW-w64 i686 toolchain into .cache/deps (git-ignored).
+# twice, with the MinGW-w64 i686 toolchain (the product) and the x86_64 one
+# (the test build that runs natively under 64-bit Wine), into .cache/deps
+# (git-ignored).
 # A second run finds everything in place and says so.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cache="$root/.cache"
-deps="$cache/deps/mingw32"
 src="$cache/src"
 did_something=0
 
@@ -15,8 +16,8 @@ sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # ---------------------------------------------------------------- packages
 packages=(
-  g++-mingw-w64-i686-posix nasm cmake ninja-build dpkg-dev
-  wine wine32:i386
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix nasm cmake ninja-build dpkg-dev
+  wine wine32:i386 wine64
   libxi6:i386 libxcursor1:i386 libxrandr2:i386 libxinerama1:i386
   libxcomposite1:i386 libxrender1:i386 libxfixes3:i386 libxxf86vm1:i386
   xvfb xauth fonts-liberation
@@ -52,11 +53,6 @@ if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
   echo "setup: generating the ru_RU.UTF-8 locale"
   sudo_if_needed sh -c 'grep -qx "ru_RU.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null || echo "ru_RU.UTF-8 UTF-8" >> /etc/locale.gen; locale-gen >/dev/null'
   did_something=1
-fi
-
-# The mingw compiler must use the POSIX thread model (std::mutex, GoogleTest).
-if [ "$(readlink -f "$(command -v i686-w64-mingw32-g++)" 2>/dev/null)" != "$(readlink -f /usr/bin/i686-w64-mingw32-g++-posix)" ]; then
-  : # the toolchain file names the -posix compilers directly; nothing to switch
 fi
 
 # ---------------------------------------------------------------- sources
@@ -97,13 +93,11 @@ fetch_source() { # package, glob of the upstream tarball
 fetch_source libjpeg-turbo 'libjpeg-turbo_*.orig.tar.gz'
 fetch_source libpng1.6 'libpng1.6_*.orig.tar.*'
 
-toolchain="$root/cmake/mingw32.cmake"
-
-build_dep() { # name, tarball glob, stamp file, extra cmake args...
-  local name=$1 pattern=$2 stamp=$3; shift 3
+build_dep() { # folder, toolchain, name, tarball glob, stamp file, extra cmake args...
+  local deps=$1 toolchain=$2 name=$3 pattern=$4 stamp=$5; shift 5
   if [ -f "$deps/$stamp" ]; then return 0; fi
-  echo "setup: building $name"
-  local work="$cache/build-$name"
+  echo "setup: building $name into ${deps#"$root/"}"
+  local work="$cache/build-$name-$(basename "$deps")"
   rm -rf "$work"; mkdir -p "$work"
   tar -xf $(compgen -G "$src/$pattern" | head -1) -C "$work"
   local dir; dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -1)
@@ -116,11 +110,19 @@ build_dep() { # name, tarball glob, stamp file, extra cmake args...
   did_something=1
 }
 
-build_dep libjpeg-turbo 'libjpeg-turbo_*.orig.tar.gz' lib/libjpeg.a \
-  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DCMAKE_SYSTEM_PROCESSOR=i686
-build_dep libpng 'libpng1.6_*.orig.tar.*' lib/libpng16.a \
-  -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DPNG_TOOLS=OFF \
-  -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include
+# One set per target: mingw32 (i686, the product) and mingw64 (x86_64), each
+# with libjpeg-turbo's SIMD code for its processor.
+for target in mingw32:i686 mingw64:x86_64; do
+  folder=${target%%:*} cpu=${target#*:}
+  deps="$cache/deps/$folder"
+  toolchain="$root/cmake/$folder.cmake"
+  sysroot="/usr/$cpu-w64-mingw32"
+  build_dep "$deps" "$toolchain" libjpeg-turbo 'libjpeg-turbo_*.orig.tar.gz' lib/libjpeg.a \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DCMAKE_SYSTEM_PROCESSOR="$cpu"
+  build_dep "$deps" "$toolchain" libpng 'libpng1.6_*.orig.tar.*' lib/libpng16.a \
+    -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DPNG_TOOLS=OFF \
+    -DZLIB_LIBRARY="$sysroot/lib/libz.a" -DZLIB_INCLUDE_DIR="$sysroot/include"
+done
 
 if [ $did_something = 0 ]; then
   echo "setup: everything is in place, nothing to do"

@@ -1,14 +1,31 @@
 #!/usr/bin/env bash
 # Runs a command where Windows programs run, in one Wine session (one virtual
 # display and one wineserver for the whole command):
-#   scripts/windows-session.sh COMMAND [ARGS...]
-# COMMAND runs in the project folder. On a machine whose kernel runs 32-bit
-# x86 programs that is here; on one that refuses them Wine cannot start, and
-# the command runs in the test VM instead (scripts/vm/), which sees the
-# project folder at the same path.
+#   scripts/windows-session.sh COMMAND [ARGS...]          32-bit programs
+#   scripts/windows-session.sh --win64 COMMAND [ARGS...]  64-bit programs
+# COMMAND runs in the project folder.
+# 64-bit programs run here on every machine, under 64-bit Wine, with the
+# win64 prefix build/win64/wineprefix. 32-bit programs run here where the
+# kernel runs 32-bit x86 programs; on a machine that refuses them Wine's
+# 32-bit loader cannot start, and the command runs in the test VM instead
+# (scripts/vm/), which sees the project folder at the same path.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+
+if [ "${1:-}" = --win64 ]; then
+  shift
+  source scripts/wine-arch.sh
+  hq_use_wine 64
+  source scripts/xvfb.sh
+  export HQ_WINEPREFIX=${HQ_WINEPREFIX:-$root/build/win64/wineprefix}
+  start_wine_session "$root"
+  scripts/wine-prefix.sh
+  wineserver -p
+  status=0
+  "$@" || status=$?
+  exit $status
+fi
 
 if reason=$(scripts/can-run-wine.sh 2>&1); then
   source scripts/xvfb.sh

@@ -10,7 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 vm="${HQ_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/zeZoreredur-vm}"
-stamp=$(cat "$root/scripts/vm/image.sh" "$root/scripts/vm/init.sh" "$root/scripts/wine-prefix.sh" | sha256sum | cut -c1-16)
+stamp=$(cat "$root/scripts/vm/image.sh" "$root/scripts/vm/init.sh" "$root/scripts/wine-prefix.sh" "$root/scripts/wine-arch.sh" | sha256sum | cut -c1-16)
 [ "$(cat "$vm/ready" 2>/dev/null)" = "$stamp" ] && exit 0
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

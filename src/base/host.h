@@ -14,13 +14,33 @@
 // EDX, ECX, further ones on the stack (callee pops), result in EAX. GCC pushes
 // stack arguments right to left while the host pushes them left to right, so
 // declarations with two or more stack arguments list those in reverse order.
+// The 64-bit build has the platform's one convention, arguments in order.
+#ifdef _WIN64
+#define HQAPI
+#else
 #define HQAPI __attribute__((regparm(3), stdcall))
+#endif
 
 namespace hq {
 
 // Callback types. Booleans travel in AL; read results as 32-bit and test the low byte.
+#ifdef _WIN64
+typedef void(HQAPI* RegisterActionFn)(int32_t id, const char* name, const char* hint, const uint8_t* codes,
+                                      int32_t highIndex, int32_t count);
+#else
 typedef void(HQAPI* RegisterActionFn)(int32_t id, const char* name, const char* hint,
                                       int32_t count, int32_t highIndex, const uint8_t* codes);
+#endif
+// Calls the register-action callback with one catalogue row, its arguments
+// in the order the build's declaration has them.
+inline void CallRegisterAction(RegisterActionFn fn, int32_t id, const char* name, const char* hint,
+                               const uint8_t* codes, int32_t highIndex, int32_t count) {
+#ifdef _WIN64
+    fn(id, name, hint, codes, highIndex, count);
+#else
+    fn(id, name, hint, count, highIndex, codes);
+#endif
+}
 typedef void(HQAPI* GetVariableFn)(const char* name, char** value);
 typedef void(HQAPI* SetVariableFn)(const char* name, const char* value);
 typedef void(HQAPI* ScriptProcessorFn)(const char* script);

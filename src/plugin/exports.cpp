@@ -43,7 +43,7 @@ void HQAPI hqRegisterPlugIn(RegisterActionFn registerAction, uint32_t reserved,
         s.reserved = reserved;
         if (!registerAction) return;
         for (const CatalogueRow& row : kCatalogue)
-            registerAction(row.id, row.name, row.hint, row.count, row.HighIndex(), row.codes);
+            CallRegisterAction(registerAction, row.id, row.name, row.hint, row.codes, row.HighIndex(), row.count);
     });
 }
 

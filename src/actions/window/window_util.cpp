@@ -15,10 +15,12 @@ const char kRelayoutScript[] = "SetVar \"[PubHeight]\" \"[PubHeight]-1\"\rSetVar
 
 void RunRelayoutScript() { RunHostScript(kRelayoutScript); }
 
-HWND HandleFromText(const std::string& text) {
-    const uint32_t value = static_cast<uint32_t>(StrToInt(text));
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(value));
-}
+// Window handles are 32-bit values on every Windows, the 64-bit one included,
+// which widens them by sign extension (as LongToHandle does): the same text
+// names the same window in both builds.
+static HWND HandleFromBits(int32_t bits) { return reinterpret_cast<HWND>(static_cast<intptr_t>(bits)); }
+
+HWND HandleFromText(const std::string& text) { return HandleFromBits(StrToInt(text)); }
 
 HWND WindowFromHandle(HWND value) {
     const auto bits = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(value));
@@ -50,7 +52,7 @@ HWND ObjectWindow(const std::string& objectName) { return WindowFromText(ObjectH
 std::optional<HWND> TryObjectWindow(const std::string& objectName) {
     const std::optional<int32_t> value = TryStrToInt(ObjectHandleText(objectName));
     if (!value) return std::nullopt;
-    return WindowFromHandle(reinterpret_cast<HWND>(static_cast<uintptr_t>(static_cast<uint32_t>(*value))));
+    return WindowFromHandle(HandleFromBits(*value));
 }
 
 }  // namespace hq

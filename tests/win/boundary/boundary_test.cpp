@@ -135,17 +135,18 @@ TEST_F(Boundary, JpegEncodingFailingAtAnyAllocationFreesEveryBlockOnce) {
 
 TEST_F(Boundary, NullPointersFromTheHostAreReadAsNothing) {
     using hqtest::Bits;
+    using hqtest::Word;
     using hqtest::InvokeRaw;
     // hqEditAction without a list: no dialog, false.
     EXPECT_FALSE(host().EditRaw(1, nullptr));
     EXPECT_FALSE(host().LastError().has_value());
     // hqInitPlugIn with null slot pointers: those slots are not written, the others are.
     char* description = nullptr;
-    InvokeRaw("hqInitPlugIn", {Bits(host().MainWindow()), 0u, 0u, Bits(&description)});
+    InvokeRaw("hqInitPlugIn", {Bits(host().MainWindow()), Word{0}, Word{0}, Bits(&description)});
     ASSERT_NE(description, nullptr);
     EXPECT_STREQ(description, "Несколько различных функций.");
     ledger().Take(description);
-    InvokeRaw("hqInitPlugIn", {Bits(host().MainWindow()), 0u, 0u, 0u});
+    InvokeRaw("hqInitPlugIn", {Bits(host().MainWindow()), Word{0}, Word{0}, Word{0}});
     // hqExecAction without a list reads every parameter as empty text, as null slots do.
     const char* nullSlots[3] = {nullptr, nullptr, nullptr};
     host().ExecRaw(21, nullSlots);
@@ -157,7 +158,7 @@ TEST_F(Boundary, NullPointersFromTheHostAreReadAsNothing) {
     EXPECT_FALSE(host().LastError().has_value());
     // hqRegisterPlugIn without a register-action callback registers nothing
     // and still keeps the variable callbacks.
-    InvokeRaw("hqRegisterPlugIn", {0u, 0u, Bits(reinterpret_cast<void*>(&hqcb_get_variable)),
+    InvokeRaw("hqRegisterPlugIn", {Word{0}, Word{0}, Bits(reinterpret_cast<void*>(&hqcb_get_variable)),
                                    Bits(reinterpret_cast<void*>(&hqcb_set_variable))});
     EXPECT_FALSE(Exec(46, {"5", "[Sys]"}));  // the action's own result is false
     EXPECT_FALSE(host().Var("[Sys]").empty());

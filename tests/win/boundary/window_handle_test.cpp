@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/host.h"
 #include "fixture.h"
 #include "import_patch.h"
 #include "raw_host.h"
@@ -69,7 +70,7 @@ private:
 // The host's script processor, with [ObjHandle] then overwritten by the
 // text under test: an object whose handle reads as anything at all.
 std::string g_objectHandle;
-void __attribute__((regparm(3), stdcall)) ScriptWithObjectHandle(const char* script) {
+void HQAPI ScriptWithObjectHandle(const char* script) {
     hqhost::Host& host = hqhost::Host::Instance();
     host.OnScript(script);
     if (std::strncmp(script, "GetObjectHandle", 15) == 0) host.SetVar("[ObjHandle]", g_objectHandle);
