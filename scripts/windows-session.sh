@@ -19,6 +19,8 @@ if [ "${1:-}" = --win64 ]; then
   hq_use_wine 64
   source scripts/xvfb.sh
   export HQ_WINEPREFIX=${HQ_WINEPREFIX:-$root/build/win64/wineprefix}
+  # Full depth: the fault sweeps' program runs some fifteen minutes here.
+  export HQ_TIMEOUT=${HQ_TIMEOUT:-1800}
   start_wine_session "$root"
   scripts/wine-prefix.sh
   wineserver -p

@@ -148,7 +148,7 @@ TEST_F(ChooserTest, ConfirmedRedGivesAllFourFormsAndTheRecordIsAsConfigured) {
     d.color = RGB(255, 0, 0);
     Run({"1", "", "", "1", "None", ""}, d);
     EXPECT_EQ(Outputs(), (Forms{"255,0,0", "#FF0000", "0xFF0000", "clRed"}));
-    EXPECT_EQ(g_record.lStructSize, 36u);
+    EXPECT_EQ(g_record.lStructSize, sizeof(CHOOSECOLORA));
     EXPECT_EQ(g_record.hwndOwner, mainWindow_);
     EXPECT_EQ(g_record.hInstance, nullptr);
     EXPECT_EQ(g_record.rgbResult, RGB(0, 0, 255));
