@@ -1,6 +1,6 @@
 // `hqhost shot`: opens an action's dialog (or the About box) through the real
-// export, and once the form has completed its first paint and the screen
-// shows it settled (two copies taken apart agree), writes its window as a PNG
+// export, and once the form has completed its first paint and its window
+// holds still (two copies taken apart agree), writes its window as a PNG
 // file and closes it as Cancel (the close box).
 // The plug-in's forms are recognised by their window class and the property
 // they set after the first paint.
@@ -33,10 +33,10 @@ struct ShotState {
     DWORD firstAt = 0;  // the first copy
 } g_shot;
 
-// Copies must be this far apart to count as agreeing: the display driver
-// flushes what was drawn to the screen at its own pace.
+// Copies must be this far apart to count as agreeing: controls may still be
+// painting late parts (a caret, a redraw they posted).
 constexpr DWORD kSettleMs = 100;
-// After this long the last copy is written even if the screen still changes.
+// After this long the last copy is written even if the window still changes.
 constexpr DWORD kGiveUpMs = 3000;
 
 BOOL CALLBACK FindPaintedForm(HWND h, LPARAM lp) {
@@ -49,8 +49,12 @@ BOOL CALLBACK FindPaintedForm(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-// The window as the screen shows it, frame and caption included: 24-bit
-// rows, top-down, padded to four bytes; empty when no copy could be made.
+// The window as it drew itself, frame and caption included: 24-bit rows,
+// top-down, padded to four bytes; empty when no copy could be made. It is read
+// from the window's own context, not from the screen: the display server is
+// brought up to date at the window system's pace, and a copy of the screen
+// can hold a pixel that was drawn but not yet shown (two package builds then
+// differed in a button's corner).
 std::vector<uint8_t> CopyWindow(HWND form, int& w, int& h) {
     RECT r;
     ::GetWindowRect(form, &r);
@@ -65,16 +69,16 @@ std::vector<uint8_t> CopyWindow(HWND form, int& w, int& h) {
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) return {};
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
+    HDC window = ::GetWindowDC(form);
+    HDC mem = ::CreateCompatibleDC(window);
     HGDIOBJ old = ::SelectObject(mem, bitmap);
-    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::BitBlt(mem, 0, 0, w, h, window, 0, 0, SRCCOPY);
     ::GdiFlush();
     const auto* first = static_cast<const uint8_t*>(bits);
     std::vector<uint8_t> pixels(first, first + static_cast<size_t>((w * 3 + 3) & ~3) * static_cast<size_t>(h));
     ::SelectObject(mem, old);
     ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    ::ReleaseDC(form, window);
     ::DeleteObject(bitmap);
     return pixels;
 }
@@ -123,7 +127,7 @@ void CALLBACK ShotTick(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     if (g_shot.last.empty()) g_shot.firstAt = now;
-    // Written once the screen shows the same window in two copies.
+    // Written once two copies of the window agree.
     if (copy == g_shot.last || now - g_shot.firstAt >= kGiveUpMs) {
         g_shot.written = WritePng(copy, w, h, g_shot.path, g_shot.error);
         ::PostMessageW(form, WM_CLOSE, 0, 0);
