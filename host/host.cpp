@@ -431,6 +431,11 @@ HWND Host::CreateExternalWindow(const std::string& name, int x, int y, int w, in
     return win;
 }
 
+void Host::AdoptObject(const std::string& name, HWND window) {
+    objects_[name] = window;
+    variables_["[" + name + ".WinHandle]"] = HandleText(window);
+}
+
 HWND Host::Object(const std::string& name) const {
     auto it = objects_.find(name);
     return it == objects_.end() ? nullptr : it->second;

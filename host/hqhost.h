@@ -119,6 +119,9 @@ public:
     HWND CreateTextEntry(const std::string& name, int x, int y, int w, int h);
     // An external window: a top-level window that publishes [Name.WinHandle].
     HWND CreateExternalWindow(const std::string& name, int x, int y, int w, int h);
+    // An object whose window the test made itself (on a thread of its own, say):
+    // its handle is answered and published as for the host's own objects.
+    void AdoptObject(const std::string& name, HWND window);
     HWND Object(const std::string& name) const;
     void DestroyObjects();
     // Destroys the main window and the objects; the next MainWindow() makes a fresh one.

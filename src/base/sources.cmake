@@ -8,4 +8,5 @@ list(APPEND HQ_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/system_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/file_name.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/file_name.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_answer.cpp)

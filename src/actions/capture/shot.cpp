@@ -22,15 +22,11 @@
 #include "base/error.h"
 #include "base/handles.h"
 #include "base/int_text.h"
+#include "base/window_answer.h"
 
 namespace hq {
 
 namespace {
-
-// How long the host's thread waits for another thread's window to answer; the
-// system itself calls a window hung after five seconds without answering.
-constexpr UINT kAnswerTimeoutMs = 5000;
-constexpr char kNotResponding[] = "Window is not responding";
 
 // Raises the system's text, or "Out of system resources", when a GDI call failed.
 void Check(BOOL ok) {
@@ -58,20 +54,6 @@ HWND WindowParam(const char* text) {
     const HWND hwnd = WindowFromText(text);
     if (!hwnd || !::IsWindow(hwnd)) Fail(SystemErrorText(ERROR_INVALID_WINDOW_HANDLE));
     return hwnd;
-}
-
-// A window whose thread stopped answering would block the host's thread for
-// good inside PrintWindow: it must answer a null message within the bound first.
-// A window of the calling thread is answered by this very call, however long
-// the thread has been busy: it is never "hung" to itself.
-void RequireAnswering(HWND hwnd) {
-    if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) return;
-    DWORD_PTR result = 0;
-    if (::IsHungAppWindow(hwnd) ||
-        !::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result)) {
-        if (!::IsWindow(hwnd)) Fail(SystemErrorText(ERROR_INVALID_WINDOW_HANDLE));
-        Fail(kNotResponding);
-    }
 }
 
 int SizeOf(LONG from, LONG to) { return static_cast<int>(std::min<int64_t>(int64_t{to} - from, INT_MAX)); }
@@ -154,13 +136,8 @@ bool fzShotObject(const Params& p) {
         // Some controls leave a clip region in the context they printed into.
         SavedDc saved(dc.get());
         // Bounded: the object's thread may have stopped answering.
-        DWORD_PTR result = 0;
-        if (!::SendMessageTimeoutW(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
-                                   PRF_CHECKVISIBLE | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN | PRF_OWNED,
-                                   SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result)) {
-            if (!::IsWindow(hwnd)) Fail(SystemErrorText(ERROR_INVALID_WINDOW_HANDLE));
-            Fail(kNotResponding);
-        }
+        SendBoundedOrFail(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
+                          PRF_CHECKVISIBLE | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN | PRF_OWNED);
     }
     WriteBmp(p[1], bitmap.get());
     return true;

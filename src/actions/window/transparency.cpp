@@ -1,6 +1,10 @@
 // Colour-key transparency of the host main window and of external windows,
 // and the sizing frame of an external window.
 //
+// A window of another thread is asked first, with a bound (each style change
+// below is a message the system sends to that thread): one that does not
+// answer ends the call with "Window is not responding" and is left unchanged.
+//
 // The three colour components are converted before any style is touched: a
 // window made layered without a colour key is not drawn at all, so a component
 // that is not integer text must leave the window exactly as it was.
@@ -10,6 +14,7 @@
 #include "actions/window/window_util.h"
 #include "base/host.h"
 #include "base/int_text.h"
+#include "base/window_answer.h"
 
 namespace hq {
 
@@ -26,6 +31,7 @@ COLORREF ColourKey(const char* red, const char* green, const char* blue) {
 // `window` null (the handle names no window): nothing is touched.
 void SetColourKey(HWND window, COLORREF key) {
     if (!window) return;
+    RequireAnswering(window);
     ChangeWindowLong(window, GWL_STYLE, 0, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     ChangeWindowLong(window, GWL_EXSTYLE, WS_EX_LAYERED, 0);
     ::SetLayeredWindowAttributes(window, key, 255, LWA_COLORKEY);
@@ -34,6 +40,7 @@ void SetColourKey(HWND window, COLORREF key) {
 
 void ClearColourKey(HWND window) {
     if (!window) return;
+    RequireAnswering(window);
     ChangeWindowLong(window, GWL_EXSTYLE, 0, WS_EX_LAYERED);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
@@ -64,6 +71,7 @@ bool fzNoColorTransparentCustomWindow(const Params& p) {
 bool fzCustomWindowSizeBox(const Params& p) {
     const HWND window = ExternalWindow(p[0]);
     if (!window) return true;
+    RequireAnswering(window);
     ChangeWindowLong(window, GWL_STYLE, WS_THICKFRAME, 0);
     RECT r{};
     ::GetWindowRect(window, &r);

@@ -23,7 +23,7 @@ using hqtest::ImportPatch;
 struct {
     uint32_t bad = 0;
     std::vector<std::string> touched;
-    void* forward[9] = {};
+    void* forward[10] = {};
 } g_calls;
 
 // Records the call when it names the bad handle (and keeps it from the
@@ -32,7 +32,7 @@ template <int Slot, typename R, typename... Args>
 R WINAPI Spy(HWND h, Args... args) {
     static const char* const kNames[] = {"SendMessageA", "SendMessageW", "PostMessageA", "PostMessageW",
                                          "SetWindowLongA", "SetWindowLongW", "SetWindowPos",
-                                         "SetLayeredWindowAttributes", "RedrawWindow"};
+                                         "SetLayeredWindowAttributes", "RedrawWindow", "SendMessageTimeoutW"};
     if (static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)) == g_calls.bad) {
         g_calls.touched.push_back(kNames[Slot]);
         return R();
@@ -52,6 +52,8 @@ public:
         Add(plugin, "SetWindowPos", reinterpret_cast<void*>(&Spy<6, BOOL, HWND, int, int, int, int, UINT>));
         Add(plugin, "SetLayeredWindowAttributes", reinterpret_cast<void*>(&Spy<7, BOOL, COLORREF, BYTE, DWORD>));
         Add(plugin, "RedrawWindow", reinterpret_cast<void*>(&Spy<8, BOOL, const RECT*, HRGN, UINT>));
+        Add(plugin, "SendMessageTimeoutW",
+            reinterpret_cast<void*>(&Spy<9, LRESULT, UINT, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR>));
     }
     size_t Installed() const {
         size_t n = 0;
