@@ -26,7 +26,7 @@ COLORREF ColourKey(const char* red, const char* green, const char* blue) {
 // `window` null (the handle names no window): nothing is touched.
 void SetColourKey(HWND window, COLORREF key) {
     if (!window) return;
-    ChangeWindowLong(window, GWL_STYLE, 0, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    ChangeFrameStyle(window, GWL_STYLE, 0, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     ChangeWindowLong(window, GWL_EXSTYLE, WS_EX_LAYERED, 0);
     ::SetLayeredWindowAttributes(window, key, 255, LWA_COLORKEY);
     ::UpdateWindow(window);
@@ -64,7 +64,7 @@ bool fzNoColorTransparentCustomWindow(const Params& p) {
 bool fzCustomWindowSizeBox(const Params& p) {
     const HWND window = ExternalWindow(p[0]);
     if (!window) return true;
-    ChangeWindowLong(window, GWL_STYLE, WS_THICKFRAME, 0);
+    ChangeFrameStyle(window, GWL_STYLE, WS_THICKFRAME, 0);
     RECT r{};
     ::GetWindowRect(window, &r);
     // SWP_NOMOVE: the window keeps its place and grows by one pixel each way.
