@@ -4,6 +4,15 @@
 
 namespace hq {
 
+std::wstring WidenFileName(std::string_view path) {
+    if (path.empty()) return {};
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    if (n <= 0) return {};
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
+    return wide;
+}
+
 bool IsFileWithExtension(const std::string& path, const char* extension) {
     const size_t at = path.find_last_of(".\\/:");
     if (at == std::string::npos || path[at] != '.' || path.compare(at, std::string::npos, extension) != 0)
