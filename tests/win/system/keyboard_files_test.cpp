@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "fixture.h"
+#include "base/handles.h"
 #include "base/system_text.h"
 #include "system_support.h"
 
@@ -229,28 +230,13 @@ TEST_F(ClipboardTest, EmptyPathMakesATwentyTwoByteBlockWithAnEmptyList) {
     for (const std::string& name : names) EXPECT_EQ(name, "");
 }
 
-// The current folder for the time of a test, put back afterwards.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::string& folder) {
-        char old[MAX_PATH] = {};
-        ::GetCurrentDirectoryA(MAX_PATH, old);
-        old_ = old;
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        ok_ = ::SetCurrentDirectoryA(folder.c_str()) != FALSE;
-    }
-    ~CurrentFolder() { ::SetCurrentDirectoryA(old_.c_str()); }
-    bool ok() const { return ok_; }
-
-private:
-    std::string old_;
-    bool ok_ = false;
-};
-
 TEST_F(ClipboardTest, PathIsFullyQualifiedAndOtherwiseKeptAsItsBytes) {
     const std::string folder = hqtest::TempDirPath("hq clip folder");  // with a blank
-    CurrentFolder current(folder);
-    ASSERT_TRUE(current.ok()) << folder;
+    char previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder.c_str())) << folder;
+    const hq::ScopeExit restore([&previous] { ::SetCurrentDirectoryA(previous); });
     const std::string drive = folder.substr(0, 2);
     struct Case {
         std::string typed, listed;
