@@ -1,5 +1,7 @@
 // Conversions between the system's 8-bit text (always Windows-1251, never the
-// process code page) and the wide strings windows are created with.
+// process code page) and the wide strings windows are created with. File
+// names the host hands over are in the ANSI code page instead: WidenFileName
+// (base/file_name.h).
 #pragma once
 #include <string>
 #include <string_view>

@@ -56,6 +56,25 @@ HWND WindowParam(const char* text) {
     return hwnd;
 }
 
+#ifndef PW_RENDERFULLCONTENT
+#define PW_RENDERFULLCONTENT 0x00000002
+#endif
+
+// Prints the whole window into `dc`, which holds a white picture of the
+// window's size. PW_RENDERFULLCONTENT makes the system compose the window as the
+// screen shows it, content drawn through DirectX or DirectComposition
+// included, where a plain print leaves such areas black or empty. A system
+// that does not know the flag (Windows 7) refuses the call: it is asked again
+// without it, on a picture made white again, since the refused attempt may
+// have drawn part of the window.
+void PrintWholeWindow(HWND hwnd, HDC dc, int width, int height) {
+    if (::PrintWindow(hwnd, dc, PW_RENDERFULLCONTENT)) return;
+    ::SetLastError(0);
+    Check(::PatBlt(dc, 0, 0, width, height, WHITENESS));
+    ::SetLastError(0);
+    Check(::PrintWindow(hwnd, dc, 0));
+}
+
 int SizeOf(LONG from, LONG to) { return static_cast<int>(std::min<int64_t>(int64_t{to} - from, INT_MAX)); }
 
 void WriteBmp(const std::string& path, HBITMAP bitmap) {
@@ -114,12 +133,13 @@ bool fzShotWindow(const Params& p) {
     ::GetWindowRect(hwnd, &r);
     WindowDc windowDc = WindowDc::Whole(hwnd);
     if (!windowDc) FailWithLastError();
-    UniqueBitmap bitmap = CreateCaptureBitmap(windowDc.get(), r.right - r.left, r.bottom - r.top, false);
+    // White first: what the window does not paint (Wine's print draws no frame) is never undefined.
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    UniqueBitmap bitmap = CreateCaptureBitmap(windowDc.get(), width, height, true);
     if (bitmap) {
         const MemoryDc dc(windowDc.get(), bitmap.get());
         if (!dc) FailWithLastError();
-        ::SetLastError(0);
-        Check(::PrintWindow(hwnd, dc.get(), 0));
+        PrintWholeWindow(hwnd, dc.get(), width, height);
     }
     WriteBmp(p[1], bitmap.get());
     return true;

@@ -14,6 +14,7 @@
 #include "actions/actions.h"
 #include "actions/system/color_dialog_layout.h"
 #include "actions/system/color_text.h"
+#include "actions/window/window_util.h"
 #include "base/callback_guard.h"
 #include "base/host.h"
 #include "base/int_text.h"
@@ -27,20 +28,18 @@ const char* const kLayoutVariables[] = {"[cd_x]", "[cd_y]", "[cd_s]", "[cd_a]", 
 // An error raised inside the hook, kept until ChooseColorA has returned.
 CallbackGuard g_hook;
 
+// The frame follows the new style before the dialog is first shown.
 void ApplyStyle(HWND dlg) {
     switch (ChooserStyleOf(GetHostVariable("[cd_s]"))) {
     case ChooserStyle::ToolWindow:
-        ::SetWindowLongW(dlg, GWL_EXSTYLE, ::GetWindowLongW(dlg, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+        ChangeFrameStyle(dlg, GWL_EXSTYLE, WS_EX_TOOLWINDOW, 0);
         break;
     case ChooserStyle::NoCaption:
-        ::SetWindowLongW(dlg, GWL_STYLE, ::GetWindowLongW(dlg, GWL_STYLE) & ~WS_CAPTION);
+        ChangeFrameStyle(dlg, GWL_STYLE, 0, WS_CAPTION);
         break;
     case ChooserStyle::Unchanged:
-        return;
+        break;
     }
-    // Let the frame follow the new style before the dialog is first shown.
-    ::SetWindowPos(dlg, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void ApplyPosition(HWND dlg) {

@@ -21,9 +21,32 @@ namespace {
 // as long as it hangs. The asynchronous form posts the change and returns.
 void ShowShellWindow(HWND hwnd, int command) { ::ShowWindowAsync(hwnd, command); }
 
-// The desktop icons live in the shell's "Program Manager" window.
+// The desktop's top-level windows are few; a walk that finds more has met a
+// shell re-creating its windows meanwhile and stops here.
+constexpr int kMaxWorkerWindows = 4096;
+
+bool HoldsIconView(HWND window) { return ::FindWindowExA(window, nullptr, "SHELLDLL_DefView", nullptr) != nullptr; }
+
+// The top-level window that holds the desktop icons, the shell's icon view
+// (SHELLDLL_DefView): the "Program Manager" window, or the "WorkerW" window
+// Explorer moves the view into on later systems (hiding Program Manager then
+// leaves the icons on the screen). Where no window holds the view, Program
+// Manager itself; null without it. Only window lists are read, so a hung
+// shell delays nothing.
+HWND DesktopIconWindow() {
+    const HWND programManager = ::FindWindowA(nullptr, "Program Manager");
+    if (programManager && HoldsIconView(programManager)) return programManager;
+    HWND worker = nullptr;
+    for (int visited = 0; visited < kMaxWorkerWindows; ++visited) {
+        worker = ::FindWindowExA(nullptr, worker, "WorkerW", nullptr);
+        if (!worker) break;
+        if (HoldsIconView(worker)) return worker;
+    }
+    return programManager;
+}
+
 void ShowDesktopWindow(int command) {
-    if (HWND desktop = ::FindWindowA(nullptr, "Program Manager")) ShowShellWindow(desktop, command);
+    if (HWND desktop = DesktopIconWindow()) ShowShellWindow(desktop, command);
 }
 
 bool IsTrayNotifyClass(const char* name, int length) {

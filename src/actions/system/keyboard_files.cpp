@@ -5,10 +5,12 @@
 #include <cstring>
 #include <iterator>
 #include <optional>
+#include <string>
 
 #include "actions/actions.h"
 #include "actions/system/drop_files.h"
 #include "base/error.h"
+#include "base/file_name.h"
 #include "base/handles.h"
 #include "base/host.h"
 #include "base/system_text.h"
@@ -68,8 +70,23 @@ bool fzCloseCD_ROM(const Params&) {
     return false;
 }
 
+namespace {
+
+// The path as the dropped-file list must hold it: fully qualified (a file
+// manager resolves a relative name against its own folder, not ours), every
+// other byte as the system gives it back. An empty path names no file and
+// stays an empty list.
+std::string ListedPath(const std::string& path) {
+    if (path.empty()) return path;
+    const std::optional<std::string> full = FullPathName(path);
+    if (!full) Fail(SystemErrorText(::GetLastError()));
+    return *full;
+}
+
+}  // namespace
+
 bool fzCopyFileToClip(const Params& p) {
-    const std::vector<uint8_t> bytes = DropFilesBlock(p[0]);
+    const std::vector<uint8_t> bytes = DropFilesBlock(ListedPath(p[0]));
     UniqueGlobal block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, bytes.size()));
     if (!block) Fail("Could not allocate memory.");
     {

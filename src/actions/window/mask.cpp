@@ -31,7 +31,7 @@ bool fzSetWindowMask(const Params& p) {
         region = builder.Finish();
     }
     const HWND window = HostMainWindow();
-    ChangeWindowLong(window, GWL_STYLE, 0, WS_THICKFRAME | WS_CAPTION | WS_DLGFRAME);
+    ChangeFrameStyle(window, GWL_STYLE, 0, WS_THICKFRAME | WS_CAPTION | WS_DLGFRAME);
     if (::SetWindowRgn(window, region.get(), TRUE)) region.release();  // the system owns it now
     ::UpdateWindow(window);
     return true;

@@ -13,23 +13,22 @@
 #include "actions/actions.h"
 #include "actions/window/gdiplus_layer.h"
 #include "base/error.h"
+#include "base/file_name.h"
 #include "base/handles.h"
 #include "base/host.h"
 #include "base/system_text.h"
-#include "base/text.h"
 
 namespace hq {
 
 namespace {
 
 // The path with the extension exactly ".png", naming a file. The existence
-// check uses the same Windows-1251 conversion as the load, so both see the
-// same file whatever the process code page is.
+// check uses the wide name the load opens, so both see the same file.
 bool IsPngFile(const std::string& path, std::wstring& wide) {
     const size_t at = path.find_last_of(".\\/:");
     if (at == std::string::npos || path[at] != '.' || path.compare(at, std::string::npos, ".png") != 0)
         return false;
-    wide = Widen(path);
+    wide = WidenFileName(path);
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

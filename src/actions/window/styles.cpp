@@ -1,7 +1,8 @@
 // The frame, caption buttons and system menu of the host main window
 // (actions without parameters). Each step is a read-modify-write of a style
-// word; where the frame geometry changes, the host is asked to lay its window
-// out again through the re-layout script instead of SetWindowPos.
+// word followed by a frame change, so the system draws the new frame at once;
+// where the frame geometry changes, the host is also asked to lay its window
+// out again through the re-layout script.
 #include <windows.h>
 
 #include "actions/actions.h"
@@ -14,8 +15,9 @@ namespace {
 
 constexpr DWORD kCaptionButtons = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;  // 0xCB0000
 
-void Style(DWORD set, DWORD clear) { ChangeWindowLong(HostMainWindow(), GWL_STYLE, set, clear); }
-void ExStyle(DWORD set, DWORD clear) { ChangeWindowLong(HostMainWindow(), GWL_EXSTYLE, set, clear); }
+void Style(DWORD set, DWORD clear) { ChangeFrameStyle(HostMainWindow(), GWL_STYLE, set, clear); }
+// Only WS_EX_TOOLWINDOW, which changes the caption, is set or cleared here.
+void ExStyle(DWORD set, DWORD clear) { ChangeFrameStyle(HostMainWindow(), GWL_EXSTYLE, set, clear); }
 // Enables or disables the close command of the window's own system menu.
 void CloseItem(UINT flag) { ::EnableMenuItem(::GetSystemMenu(HostMainWindow(), FALSE), SC_CLOSE, MF_BYCOMMAND | flag); }
 void Repaint() { ::UpdateWindow(HostMainWindow()); }

@@ -32,7 +32,7 @@ COLORREF ColourKey(const char* red, const char* green, const char* blue) {
 void SetColourKey(HWND window, COLORREF key) {
     if (!window) return;
     RequireAnswering(window);
-    ChangeWindowLong(window, GWL_STYLE, 0, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    ChangeFrameStyle(window, GWL_STYLE, 0, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     ChangeWindowLong(window, GWL_EXSTYLE, WS_EX_LAYERED, 0);
     ::SetLayeredWindowAttributes(window, key, 255, LWA_COLORKEY);
     ::UpdateWindow(window);
@@ -72,7 +72,7 @@ bool fzCustomWindowSizeBox(const Params& p) {
     const HWND window = ExternalWindow(p[0]);
     if (!window) return true;
     RequireAnswering(window);
-    ChangeWindowLong(window, GWL_STYLE, WS_THICKFRAME, 0);
+    ChangeFrameStyle(window, GWL_STYLE, WS_THICKFRAME, 0);
     RECT r{};
     ::GetWindowRect(window, &r);
     // SWP_NOMOVE: the window keeps its place and grows by one pixel each way.

@@ -11,6 +11,13 @@ void ChangeWindowLong(HWND window, int index, DWORD set, DWORD clear) {
     ::SetWindowLongW(window, index, static_cast<LONG>((word | set) & ~clear));
 }
 
+void ApplyFrameChange(HWND window) { ::SetWindowPos(window, nullptr, 0, 0, 0, 0, kFrameChangeFlags); }
+
+void ChangeFrameStyle(HWND window, int index, DWORD set, DWORD clear) {
+    ChangeWindowLong(window, index, set, clear);
+    ApplyFrameChange(window);
+}
+
 const char kRelayoutScript[] = "SetVar \"[PubHeight]\" \"[PubHeight]-1\"\rSetVar \"[PubHeight]\" \"[PubHeight]+1\"";
 
 void RunRelayoutScript() { RunHostScript(kRelayoutScript); }

@@ -1,6 +1,6 @@
 // Helpers shared by the window appearance actions: read-modify-write of a
-// window's style words, the re-layout script, and the two lookups that turn a
-// host object name into a window handle.
+// window's style words and applying a changed frame, the re-layout script,
+// and the two lookups that turn a host object name into a window handle.
 #pragma once
 #include <windows.h>
 
@@ -12,6 +12,18 @@ namespace hq {
 // Reads the style word at `index` (GWL_STYLE or GWL_EXSTYLE), ORs in `set`,
 // clears `clear` and writes the result back. Other bits stay as they are.
 void ChangeWindowLong(HWND window, int index, DWORD set, DWORD clear);
+
+// Makes the system apply a window's frame styles now: the frame (border,
+// caption and its buttons, the non-client size) is cached, and a changed style
+// word takes effect only with SetWindowPos(SWP_FRAMECHANGED). The window keeps
+// its place, size, Z order and activation.
+void ApplyFrameChange(HWND window);
+constexpr UINT kFrameChangeFlags = SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+// ChangeWindowLong of bits that shape the frame (WS_CAPTION, WS_SYSMENU,
+// WS_THICKFRAME, the minimize and maximize boxes, WS_EX_TOOLWINDOW), then
+// ApplyFrameChange: one frame change after each write.
+void ChangeFrameStyle(HWND window, int index, DWORD set, DWORD clear);
 
 // The host script that makes the host resize its main window by one pixel and
 // back, so that it lays out its frame again.

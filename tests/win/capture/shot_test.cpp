@@ -244,7 +244,7 @@ TEST_F(ShotTest, FailedGdiStepIsOutOfSystemResourcesAndKeepsTheOldFile) {
         {"PatBlt", reinterpret_cast<void*>(&FailPatBlt)},      {"PrintWindow", reinterpret_cast<void*>(&FailPrintWindow)},
         {"CreateCompatibleBitmap", reinterpret_cast<void*>(&FailCompatibleBitmap)},
         {"CreateDIBSection", reinterpret_cast<void*>(&FailDibSection)}};
-    const std::vector<std::vector<std::string>> calls[] = {{desktopJpg, rect}, {desktopBmp}, {desktopBmp, object, rect},
+    const std::vector<std::vector<std::string>> calls[] = {{desktopJpg, rect}, {desktopBmp}, {desktopBmp, shotWindow, object, rect},
                                                           {shotWindow}, {desktopBmp, shotWindow, object, rect},
                                                           {desktopJpg}};
     WriteBytes(out, {1, 2, 3});
@@ -267,6 +267,99 @@ TEST_F(ShotTest, DesktopJpegIsWhiteWhereTheCopyPaintsNothing) {
     ASSERT_TRUE(Exec(1, {Path("blank.jpg"), "90"}));
     const std::vector<uint8_t> white(static_cast<size_t>(ScreenW()) * ScreenH() * 4, 0xFF);
     EXPECT_EQ(ReadBytes(Path("blank.jpg")), hq::EncodeJpeg32(white.data(), ScreenW(), ScreenH(), ScreenW() * 4u, 90));
+}
+
+// PrintWindow as scripted by the test: every call's flags recorded; the
+// system's own print, a refusal of the full-content flag (as Windows 7 gives,
+// optionally after drawing black into the picture), or a print that paints
+// nothing.
+enum class PrintAnswer { System, RefuseFullContent, RefuseFullContentAfterDrawing, PaintNothing, RefuseAll };
+PrintAnswer g_printAnswer = PrintAnswer::System;
+std::vector<UINT> g_printFlags;
+void* g_printWindow = nullptr;
+BOOL WINAPI SpyPrintWindow(HWND hwnd, HDC dc, UINT flags) {
+    g_printFlags.push_back(flags);
+    const bool fullContent = (flags & 2) != 0;
+    switch (g_printAnswer) {
+    case PrintAnswer::System:
+        break;
+    case PrintAnswer::RefuseFullContentAfterDrawing:
+        if (fullContent) ::PatBlt(dc, 0, 0, 10000, 10000, BLACKNESS);
+        [[fallthrough]];
+    case PrintAnswer::RefuseFullContent:
+        if (fullContent) {
+            ::SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        break;
+    case PrintAnswer::PaintNothing:
+        return TRUE;
+    case PrintAnswer::RefuseAll:
+        return FALSE;
+    }
+    return reinterpret_cast<decltype(&::PrintWindow)>(g_printWindow)(hwnd, dc, flags);
+}
+
+TEST_F(ShotTest, WindowIsPrintedWithFullContentOrAgainWithoutItOnWhite) {
+    // A captioned window: Wine's print draws no frame, so part of the picture
+    // shows what it held before the print.
+    const HWND hwnd = Painted(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 200, 120);
+    RECT win{};
+    ::GetWindowRect(hwnd, &win);
+    const int w = win.right - win.left, h = win.bottom - win.top;
+
+    hqtest::ImportPatch spy(host().Module(), "PrintWindow", reinterpret_cast<void*>(&SpyPrintWindow));
+    ASSERT_TRUE(spy.installed());
+    g_printWindow = spy.previous();
+    struct Case {
+        const char* what;
+        PrintAnswer answer;
+        std::vector<UINT> flags;
+        bool painted;  // the system's print, else white throughout
+        bool fails;
+    };
+    // The first case is the system's own print, the picture the others are compared with.
+    const Case table[] = {
+        {"full content accepted", PrintAnswer::System, {2}, true, false},
+        {"full content refused", PrintAnswer::RefuseFullContent, {2, 0}, true, false},
+        {"refused after drawing", PrintAnswer::RefuseFullContentAfterDrawing, {2, 0}, true, false},
+        {"nothing painted", PrintAnswer::PaintNothing, {2}, false, false},
+        {"every print refused", PrintAnswer::RefuseAll, {2, 0}, false, true},
+    };
+    Bytes printed;
+    for (const Case& c : table) {
+        g_printAnswer = c.answer;
+        g_printFlags.clear();
+        const std::string out = Path("print.bmp");
+        ::DeleteFileA(out.c_str());
+        if (c.fails) {
+            EXPECT_EQ(ExecError(3, {Handle(hwnd), out}), "Out of system resources") << c.what;
+            EXPECT_FALSE(Exists(out)) << c.what;
+            EXPECT_EQ(g_printFlags, c.flags) << c.what;
+            continue;
+        }
+        ASSERT_TRUE(Exec(3, {Handle(hwnd), out})) << c.what;
+        EXPECT_EQ(g_printFlags, c.flags) << c.what;
+        const bmp::Image img = ReadPicture(out);
+        ASSERT_EQ(img.width, w) << c.what;
+        ASSERT_EQ(img.height, h) << c.what;
+        size_t white = 0, left = 0, right = 0, other = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint32_t px = bmp::PixelRgb(img, x, y);
+                (px == 0xFFFFFFu ? white : px == Rgb(kLeftColour) ? left : px == Rgb(kRightColour) ? right : other)++;
+            }
+        if (!c.painted) {
+            EXPECT_EQ(white, static_cast<size_t>(w) * h) << c.what << ": not white where nothing was painted";
+        } else if (printed.empty()) {
+            printed = ReadBytes(out);
+            EXPECT_GT(left, 0u) << c.what;
+            EXPECT_GT(right, 0u) << c.what;
+            EXPECT_GT(white, 0u) << c.what << ": the frame Wine does not draw is white";
+        } else {
+            EXPECT_EQ(ReadBytes(out), printed) << c.what << ": differs from the system's own print";
+        }
+    }
 }
 
 }  // namespace

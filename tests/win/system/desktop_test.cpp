@@ -44,6 +44,80 @@ TEST_F(DesktopTest, DesktopIconSwitchWithoutTheWindowDoesNothing) {
     EXPECT_TRUE(Exec(26, {"1"}));
 }
 
+// Stand-in desktop windows as Explorer arranges them: a "Progman"-class
+// "Program Manager" window and top-level "WorkerW" windows, the icon view
+// (a "SHELLDLL_DefView" child) in one of them or in none.
+struct StandInDesktop {
+    enum class View { None, ProgramManager, Worker };
+    HWND programManager = nullptr;
+    std::vector<HWND> workers;  // the icon view, where in a worker, is in workers[1]
+
+    static void Register(const wchar_t* name) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = name;
+        ::RegisterClassW(&wc);
+    }
+    static HWND TopLevel(const wchar_t* cls, const wchar_t* title, int x) {
+        return ::CreateWindowExW(0, cls, title, WS_POPUP | WS_VISIBLE, x, 600, 30, 30, nullptr, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    }
+    static void AddView(HWND parent) {
+        ::CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
+                          ::GetModuleHandleW(nullptr), nullptr);
+    }
+    StandInDesktop(bool withProgramManager, View view, int workerCount) {
+        for (const wchar_t* cls : {L"Progman", L"WorkerW", L"SHELLDLL_DefView"}) Register(cls);
+        if (withProgramManager) {
+            programManager = TopLevel(L"Progman", L"Program Manager", 600);
+            if (view == View::ProgramManager) AddView(programManager);
+        }
+        for (int i = 0; i < workerCount; ++i) {
+            workers.push_back(TopLevel(L"WorkerW", L"", 640 + 40 * i));
+            if (view == View::Worker && i == 1) AddView(workers.back());
+        }
+    }
+    ~StandInDesktop() {
+        for (HWND w : workers) ::DestroyWindow(w);
+        if (programManager) ::DestroyWindow(programManager);
+    }
+    std::vector<HWND> All() const {
+        std::vector<HWND> all = workers;
+        if (programManager) all.insert(all.begin(), programManager);
+        return all;
+    }
+};
+
+TEST_F(DesktopTest, DesktopIconSwitchHidesTheWindowThatHoldsTheIconView) {
+    using View = StandInDesktop::View;
+    ASSERT_EQ(::FindWindowA(nullptr, "Program Manager"), nullptr) << "the system has a Program Manager window";
+    ASSERT_EQ(::FindWindowA("WorkerW", nullptr), nullptr) << "the system has WorkerW windows";
+    struct Case {
+        const char* what;
+        bool programManager;
+        View view;
+        int workers;
+        int hidden;  // index into All(): Program Manager first when there is one; -1: none
+    };
+    const Case table[] = {
+        {"view in Program Manager", true, View::ProgramManager, 3, 0},
+        {"view moved to a WorkerW", true, View::Worker, 3, 2},
+        {"view in a WorkerW, no Program Manager", false, View::Worker, 3, 1},
+        {"no view anywhere: Program Manager", true, View::None, 2, 0},
+        {"no view and no Program Manager", false, View::None, 2, -1},
+    };
+    for (const Case& c : table) {
+        const StandInDesktop desktop(c.programManager, c.view, c.workers);
+        const std::vector<HWND> all = desktop.All();
+        EXPECT_TRUE(Exec(26, {"0"})) << c.what;
+        for (size_t i = 0; i < all.size(); ++i)
+            EXPECT_EQ(::IsWindowVisible(all[i]) != FALSE, static_cast<int>(i) != c.hidden) << c.what << ", window " << i;
+        EXPECT_TRUE(Exec(26, {"1"})) << c.what;
+        for (size_t i = 0; i < all.size(); ++i) EXPECT_TRUE(::IsWindowVisible(all[i])) << c.what << ", window " << i;
+    }
+}
+
 // A stand-in taskbar: a top-level "Shell_TrayWnd" with visible children of
 // several classes, two of them notification areas in different letter case.
 struct StandInTaskbar {

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "fixture.h"
+#include "base/handles.h"
 #include "base/system_text.h"
 #include "system_support.h"
 
@@ -229,12 +230,100 @@ TEST_F(ClipboardTest, EmptyPathMakesATwentyTwoByteBlockWithAnEmptyList) {
     for (const std::string& name : names) EXPECT_EQ(name, "");
 }
 
-TEST_F(ClipboardTest, PathTextIsPassedAsItsBytesUntrimmed) {
-    const std::string path = " Z:\\Папка\\файл.txt ";  // Windows-1251 bytes, blanks kept
-    EXPECT_FALSE(Exec(44, {path}));
-    std::vector<std::string> names;
-    EXPECT_EQ(DropBlock(&names), Expected(path));
-    EXPECT_EQ(names, std::vector<std::string>{path});
+TEST_F(ClipboardTest, PathIsFullyQualifiedAndOtherwiseKeptAsItsBytes) {
+    const std::string folder = hqtest::TempDirPath("hq clip folder");  // with a blank
+    char previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder.c_str())) << folder;
+    const hq::ScopeExit restore([&previous] { ::SetCurrentDirectoryA(previous); });
+    const std::string drive = folder.substr(0, 2);
+    struct Case {
+        std::string typed, listed;
+    };
+    const Case table[] = {
+        {"C:\\abc.txt", "C:\\abc.txt"},
+        {"Z:\\Папка\\файл.txt", "Z:\\Папка\\файл.txt"},  // Windows-1251 bytes 0xC0-0xFF as they are
+        {"файл.txt", folder + "\\файл.txt"},                 // relative to the current folder
+        {" Z:\\Папка\\файл.txt", folder + "\\ Z:\\Папка\\файл.txt"},  // a leading blank makes it relative, kept
+        {"Z:\\a  b\\..\\c d.txt", "Z:\\c d.txt"},  // the system resolves "..", blanks inside stay
+        {"Z:/a/b.txt", "Z:\\a\\b.txt"},
+        {"\\x.txt", drive + "\\x.txt"},  // rooted: the current drive
+    };
+    for (const Case& c : table) {
+        EXPECT_FALSE(Exec(44, {c.typed})) << c.typed;
+        std::vector<std::string> names;
+        EXPECT_EQ(DropBlock(&names), Expected(c.listed)) << c.typed;
+        EXPECT_EQ(names, std::vector<std::string>{c.listed}) << c.typed;
+    }
+}
+
+// GetFullPathNameA as scripted by the test: answers `g_fullPath` the way the
+// system does (the needed length, zero included, when it does not fit), or
+// fails with `g_fullPathError`, or asks for ever more room.
+enum class FullPathAnswer { Path, Fail, GrowForever };
+FullPathAnswer g_fullPathAnswer = FullPathAnswer::Path;
+std::string g_fullPath;
+DWORD g_fullPathError = 0;
+std::vector<DWORD> g_fullPathBuffers;
+DWORD WINAPI SpyGetFullPathNameA(LPCSTR, DWORD size, LPSTR buffer, LPSTR* file) {
+    g_fullPathBuffers.push_back(size);
+    if (file) *file = nullptr;
+    switch (g_fullPathAnswer) {
+    case FullPathAnswer::Fail:
+        ::SetLastError(g_fullPathError);
+        return 0;
+    case FullPathAnswer::GrowForever:
+        return size + 100;
+    case FullPathAnswer::Path:
+        break;
+    }
+    if (g_fullPath.size() >= size) return static_cast<DWORD>(g_fullPath.size() + 1);
+    std::memcpy(buffer, g_fullPath.c_str(), g_fullPath.size() + 1);
+    return static_cast<DWORD>(g_fullPath.size());
+}
+
+TEST_F(ClipboardTest, FullPathLongerThanTheFirstBufferOrRefusedIsHandled) {
+    ImportPatch full(host().Module(), "GetFullPathNameA", reinterpret_cast<void*>(&SpyGetFullPathNameA));
+    ASSERT_TRUE(full.installed());
+    const std::string longPath = "C:\\" + std::string(300, 'd') + "\\" + std::string(150, 'f') + ".txt";
+    struct Case {
+        const char* what;
+        FullPathAnswer answer;
+        std::string path;
+        DWORD error;
+        std::string expectedError;  // empty: placed
+    };
+    const Case table[] = {
+        {"short", FullPathAnswer::Path, "C:\\short.txt", 0, ""},
+        {"longer than MAX_PATH", FullPathAnswer::Path, longPath, 0, ""},
+        {"exactly MAX_PATH - 1", FullPathAnswer::Path, "C:\\" + std::string(MAX_PATH - 4, 'e'), 0, ""},
+        {"exactly MAX_PATH", FullPathAnswer::Path, "C:\\" + std::string(MAX_PATH - 3, 'e'), 0, ""},
+        {"refused", FullPathAnswer::Fail, "", ERROR_INVALID_NAME, hq::SystemErrorText(ERROR_INVALID_NAME)},
+        {"refused without a reason", FullPathAnswer::Fail, "", 0, hq::SystemErrorText(ERROR_INVALID_NAME)},
+        {"never fits", FullPathAnswer::GrowForever, "", 0, hq::SystemErrorText(ERROR_FILENAME_EXCED_RANGE)},
+    };
+    for (const Case& c : table) {
+        ASSERT_TRUE(hqtest::WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; }));
+        ::EmptyClipboard();
+        ::CloseClipboard();
+        g_fullPathAnswer = c.answer;
+        g_fullPath = c.path;
+        g_fullPathError = c.error;
+        g_fullPathBuffers.clear();
+        if (c.expectedError.empty()) {
+            EXPECT_FALSE(Exec(44, {"typed.txt"})) << c.what;
+            std::vector<std::string> names;
+            EXPECT_EQ(DropBlock(&names), Expected(c.path)) << c.what;
+            EXPECT_LE(g_fullPathBuffers.size(), 2u) << c.what;
+            EXPECT_GT(g_fullPathBuffers.back(), c.path.size()) << c.what;
+        } else {
+            EXPECT_EQ(ExecError(44, {"typed.txt"}), c.expectedError) << c.what;
+            EXPECT_FALSE(::IsClipboardFormatAvailable(CF_HDROP)) << c.what;
+            EXPECT_LE(g_fullPathBuffers.size(), 10u) << c.what << ": no end to the attempts";
+        }
+        EXPECT_EQ(ledger().LiveFrom(hqhost::Ledger::Origin::Plugin), 0u) << c.what;
+    }
 }
 
 TEST_F(ClipboardTest, ReplacesEveryEarlierFormat) {

@@ -242,7 +242,7 @@ DWORD WINAPI SpyAttributesW(const wchar_t* path) {
 DWORD WINAPI SpyAttributesA(const char*) { return ++checkedNarrow, INVALID_FILE_ATTRIBUTES; }
 
 TEST_F(PngTest, ThePathIsCheckedWithTheConversionItIsOpenedWith) {
-    // "картинка" in Windows-1251: converted by the process code page it could name another file.
+    // "картинка" in Windows-1251: a conversion other than the load's could name another file.
     const std::string path = shapetest::WritePng("\xEA\xE0\xF0\xF2\xE8\xED\xEA\xE0.png", 20, 10,
                                                  [](int, int) { return 0xFFFF0000u; });
     Prepare();
@@ -252,10 +252,10 @@ TEST_F(PngTest, ThePathIsCheckedWithTheConversionItIsOpenedWith) {
     forwardAttributes = wide.previous();
     EXPECT_TRUE(Exec(45, {path})) << "the file as the test sees it: narrow attributes "
                                   << ::GetFileAttributesA(path.c_str()) << ", wide attributes "
-                                  << ::GetFileAttributesW(hq::Widen(path).c_str());
+                                  << ::GetFileAttributesW(hq::WidenFileName(path).c_str());
     EXPECT_EQ(host().Var("[PubHeight]"), "10");
     EXPECT_EQ(checkedNarrow, 0);
-    EXPECT_EQ(checkedWide, std::vector<std::wstring>{hq::Widen(path)});
+    EXPECT_EQ(checkedWide, std::vector<std::wstring>{hq::WidenFileName(path)});
 }
 
 }  // namespace

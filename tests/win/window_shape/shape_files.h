@@ -12,15 +12,14 @@
 
 #include "../../native/window_test_bmp.h"
 #include "fixture.h"
-#include "base/text.h"
+#include "base/file_name.h"
 
 namespace shapetest {
 
 inline std::string WriteFileBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = hqtest::ExeDirPath(name);
-    // The name is Windows-1251 text, as the plug-in reads it, whatever the
-    // process code page is.
-    if (FILE* f = ::_wfopen(hq::Widen(path).c_str(), L"wb")) {
+    // The name as the plug-in reads a host's file name: in the ANSI code page.
+    if (FILE* f = ::_wfopen(hq::WidenFileName(path).c_str(), L"wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
     }
