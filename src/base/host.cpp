@@ -19,6 +19,12 @@ HostSlots& Slots() {
     return slots;
 }
 
+HWND DialogOwner() {
+    if (const HWND active = ::GetActiveWindow()) return active;
+    const HWND main = HostMainWindow();
+    return main && ::IsWindow(main) ? ::GetAncestor(main, GA_ROOT) : nullptr;
+}
+
 void FreeHostString(char** slot) {
     if (*slot) ::GlobalFree(*slot);
     *slot = nullptr;

@@ -60,6 +60,13 @@ HostSlots& Slots();
 
 inline HWND HostMainWindow() { return Slots().mainWindow; }
 
+// The window the plug-in's dialogs and message boxes belong to: the window
+// active on the calling thread when the call comes, else the host main
+// window (its top-level window). Owned, a dialog stays above the window it
+// disabled and has no taskbar button of its own; null only when the host
+// gave no main window and none is active.
+HWND DialogOwner();
+
 // The plug-in's own module (for its resources).
 HINSTANCE PluginModule();
 void SetPluginModule(HINSTANCE module);

@@ -125,7 +125,7 @@ ControlDecl& ControlDecl::WritesItemText(std::string holder) {
 
 EditorForm::EditorForm(const DialogDesign& design)
     : ui::Form(design.caption.empty() ? "Свойства " + design.action : design.caption, kClientWidth,
-               design.height),
+               design.height, DialogOwner()),
       design_(design) {
     for (size_t i = 0; i < design.sections.size(); ++i) AddSection(design.sections[i], static_cast<int>(i) + 1);
     AddInfoPanel();

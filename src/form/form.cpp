@@ -198,6 +198,26 @@ void WinControl::TextChanged() {
 
 // ------------------------------------------------------------------ Form
 
+namespace {
+
+// Centred on the work area of the owner's monitor (the primary monitor's
+// without an owner), never partly off it: a window larger than the work area
+// keeps its caption at the work area's top-left corner.
+POINT CentredOnOwnersMonitor(HWND owner, int width, int height) {
+    const HMONITOR monitor = owner ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
+                                   : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (monitor && ::GetMonitorInfoW(monitor, &info)) work = info.rcWork;
+    const auto centre = [](LONG from, LONG to, int size) {
+        return size >= to - from ? from : from + (to - from - size) / 2;
+    };
+    return POINT{centre(work.left, work.right, width), centre(work.top, work.bottom, height)};
+}
+
+}  // namespace
+
 Form::Form(std::string_view caption, int clientWidth, int clientHeight, HWND owner)
     : caption_(caption), clientWidth_(clientWidth), clientHeight_(clientHeight) {
     g_formClass.Register();
@@ -206,9 +226,8 @@ Form::Form(std::string_view caption, int clientWidth, int clientHeight, HWND own
     RECT r{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    const int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-    const int y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    hwnd_.reset(::CreateWindowExW(exStyle, kFormClassName, Widen(caption).c_str(), style, x, y, w, h, owner, nullptr,
+    const POINT at = CentredOnOwnersMonitor(owner, w, h);
+    hwnd_.reset(::CreateWindowExW(exStyle, kFormClassName, Widen(caption).c_str(), style, at.x, at.y, w, h, owner, nullptr,
                                   PluginModule(), this));
     if (!hwnd_) Fail("Cannot create a form window");
     // A fixed dialog frame: the system menu offers only moving and closing.
@@ -361,7 +380,9 @@ int Form::ShowModal() {
     if (!hwnd_) return kModalCancel;  // the window was destroyed from outside
     modalResult_ = kModalNone;
     if (onShow) onShow();
-    const HWND previous = ::GetActiveWindow();
+    // Active again afterwards: the window that was, else the owner.
+    HWND previous = ::GetActiveWindow();
+    if (!previous || previous == hwnd_.get()) previous = ::GetWindow(hwnd_.get(), GW_OWNER);
     // Every other window of the thread stops taking input while the form is up.
     ThreadWindows collect{hwnd_.get(), {}, {}};
     ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&collect));

@@ -174,8 +174,10 @@ private:
 
 class Form {
 public:
-    // A top-level form of the given client size, centred on the screen, hidden
-    // until ShowModal. `owner` may be null (a window of its own).
+    // A top-level form of the given client size, centred on the work area of
+    // its owner's monitor and never partly off it, hidden until ShowModal.
+    // Owned, it stays above its owner and has no taskbar button; `owner` may
+    // be null (a window of its own, on the primary monitor).
     Form(std::string_view caption, int clientWidth, int clientHeight, HWND owner = nullptr);
     virtual ~Form();
     Form(const Form&) = delete;

@@ -78,7 +78,7 @@ std::optional<COLORREF> RunChooser(bool fullOpen) {
     COLORREF custom[16] = {};  // fresh every call: custom choices are not remembered
     CHOOSECOLORA cc{};
     cc.lStructSize = sizeof cc;
-    cc.hwndOwner = HostMainWindow();
+    cc.hwndOwner = DialogOwner();
     cc.rgbResult = RGB(0, 0, 255);
     cc.lpCustColors = custom;
     cc.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_ANYCOLOR | (fullOpen ? CC_FULLOPEN : 0);

@@ -42,7 +42,7 @@ bool MakeLayered(HWND window) {
     if (::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(word | WS_EX_LAYERED)) == 0) {
         const DWORD code = ::GetLastError();
         if (code != 0) {
-            ::MessageBoxW(nullptr, SystemMessage(code).c_str(), L"zeZoreredur", MB_OK);
+            ::MessageBoxW(DialogOwner(), SystemMessage(code).c_str(), L"zeZoreredur", MB_OK);
             return false;
         }
     }
