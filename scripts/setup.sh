@@ -20,7 +20,7 @@ packages=(
   wine wine32:i386 wine64
   libxi6:i386 libxcursor1:i386 libxrandr2:i386 libxinerama1:i386
   libxcomposite1:i386 libxrender1:i386 libxfixes3:i386 libxxf86vm1:i386
-  xvfb xauth fonts-liberation
+  xvfb xauth fonts-liberation fonts-wine
   libz-mingw-w64-dev googletest
   g++ clang libclang-rt-14-dev
   python3 python3-websocket chromium locales
