@@ -60,19 +60,26 @@ HWND WindowParam(const char* text) {
 #define PW_RENDERFULLCONTENT 0x00000002
 #endif
 
-// Prints the whole window into `dc`, which holds a white picture of the
-// window's size. PW_RENDERFULLCONTENT makes the system compose the window as the
+// Prints the window into `dc`, which holds a white picture of `width` ×
+// `height`; `flags` 0 for the whole window, PW_CLIENTONLY for its client
+// area. PW_RENDERFULLCONTENT makes the system compose the window as the
 // screen shows it, content drawn through DirectX or DirectComposition
 // included, where a plain print leaves such areas black or empty. A system
 // that does not know the flag (Windows 7) refuses the call: it is asked again
 // without it, on a picture made white again, since the refused attempt may
 // have drawn part of the window.
-void PrintWholeWindow(HWND hwnd, HDC dc, int width, int height) {
-    if (::PrintWindow(hwnd, dc, PW_RENDERFULLCONTENT)) return;
+void PrintWithFullContent(HWND hwnd, HDC dc, int width, int height, UINT flags) {
+    if (::PrintWindow(hwnd, dc, flags | PW_RENDERFULLCONTENT)) return;
     ::SetLastError(0);
     Check(::PatBlt(dc, 0, 0, width, height, WHITENESS));
     ::SetLastError(0);
-    Check(::PrintWindow(hwnd, dc, 0));
+    Check(::PrintWindow(hwnd, dc, flags));
+}
+
+bool OfAnotherProcess(HWND hwnd) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    return process != ::GetCurrentProcessId();
 }
 
 int SizeOf(LONG from, LONG to) { return static_cast<int>(std::min<int64_t>(int64_t{to} - from, INT_MAX)); }
@@ -139,7 +146,7 @@ bool fzShotWindow(const Params& p) {
     if (bitmap) {
         const MemoryDc dc(windowDc.get(), bitmap.get());
         if (!dc) FailWithLastError();
-        PrintWholeWindow(hwnd, dc.get(), width, height);
+        PrintWithFullContent(hwnd, dc.get(), width, height, 0);
     }
     WriteBmp(p[1], bitmap.get());
     return true;
@@ -149,15 +156,24 @@ bool fzShotObject(const Params& p) {
     const HWND hwnd = WindowParam(p[0]);
     RECT r{};
     ::GetWindowRect(hwnd, &r);
-    UniqueBitmap bitmap = CreateCaptureBitmap(nullptr, r.right - r.left, r.bottom - r.top, true);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    UniqueBitmap bitmap = CreateCaptureBitmap(nullptr, width, height, true);
     if (bitmap) {
         const MemoryDc dc(nullptr, bitmap.get());
         if (!dc) FailWithLastError();
         // Some controls leave a clip region in the context they printed into.
         SavedDc saved(dc.get());
-        // Bounded: the object's thread may have stopped answering.
-        SendBoundedOrFail(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
-                          PRF_CHECKVISIBLE | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN | PRF_OWNED);
+        if (OfAnotherProcess(hwnd)) {
+            // GDI handles are private to their process: a context handed over
+            // in WM_PRINT means nothing to the window's own process, which
+            // would leave the picture white. The system prints its client area.
+            RequireAnswering(hwnd);
+            PrintWithFullContent(hwnd, dc.get(), width, height, PW_CLIENTONLY);
+        } else {
+            // Bounded: the object's thread may have stopped answering.
+            SendBoundedOrFail(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
+                              PRF_CHECKVISIBLE | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN | PRF_OWNED);
+        }
     }
     WriteBmp(p[1], bitmap.get());
     return true;

@@ -2,6 +2,7 @@
 // at which size and depth, and which error wins where.
 #include "capture_support.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "image/image_file.h"
@@ -360,6 +361,62 @@ TEST_F(ShotTest, WindowIsPrintedWithFullContentOrAgainWithoutItOnWhite) {
             EXPECT_EQ(ReadBytes(out), printed) << c.what << ": differs from the system's own print";
         }
     }
+}
+
+// The object's process as the plug-in sees it: another one for `g_foreign`.
+HWND g_foreign = nullptr;
+void* g_threadProcess = nullptr;
+DWORD WINAPI SpyWindowThreadProcessId(HWND hwnd, LPDWORD process) {
+    const DWORD thread = reinterpret_cast<decltype(&::GetWindowThreadProcessId)>(g_threadProcess)(hwnd, process);
+    if (hwnd == g_foreign && process) *process += 4;
+    return thread;
+}
+std::vector<UINT> g_sentMessages;
+void* g_sendTimeout = nullptr;
+LRESULT WINAPI SpySendMessageTimeoutW(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT flags, UINT ms,
+                                      PDWORD_PTR result) {
+    g_sentMessages.push_back(message);
+    return reinterpret_cast<decltype(&::SendMessageTimeoutW)>(g_sendTimeout)(hwnd, message, w, l, flags, ms, result);
+}
+
+TEST_F(ShotTest, ObjectOfAnotherProcessIsPrintedByTheSystemNotHandedOurContext) {
+    const HWND hwnd = Painted(nullptr, WS_POPUP | WS_VISIBLE, 100, 100, 40, 20);  // halves at x 0..19, 20..39
+    hqtest::ImportPatch process(host().Module(), "GetWindowThreadProcessId",
+                                reinterpret_cast<void*>(&SpyWindowThreadProcessId));
+    hqtest::ImportPatch print(host().Module(), "PrintWindow", reinterpret_cast<void*>(&SpyPrintWindow));
+    hqtest::ImportPatch send(host().Module(), "SendMessageTimeoutW", reinterpret_cast<void*>(&SpySendMessageTimeoutW));
+    ASSERT_TRUE(process.installed() && print.installed() && send.installed());
+    g_threadProcess = process.previous();
+    g_printWindow = print.previous();
+    g_sendTimeout = send.previous();
+    struct Case {
+        const char* what;
+        bool foreign;
+        PrintAnswer answer;
+        std::vector<UINT> printFlags;
+        bool wmPrint;
+    };
+    const Case table[] = {
+        {"a window of this process", false, PrintAnswer::System, {}, true},
+        {"a window of another process", true, PrintAnswer::System, {PW_CLIENTONLY | 2}, false},
+        {"another process, full content refused", true, PrintAnswer::RefuseFullContent,
+         {PW_CLIENTONLY | 2, PW_CLIENTONLY}, false},
+    };
+    for (const Case& c : table) {
+        g_foreign = c.foreign ? hwnd : nullptr;
+        g_printAnswer = c.answer;
+        g_printFlags.clear();
+        g_sentMessages.clear();
+        const std::string out = Path("object.bmp");
+        ASSERT_TRUE(Exec(4, {Handle(hwnd), out})) << c.what;
+        EXPECT_EQ(g_printFlags, c.printFlags) << c.what;
+        EXPECT_EQ(std::count(g_sentMessages.begin(), g_sentMessages.end(), UINT{WM_PRINT}), c.wmPrint ? 1 : 0)
+            << c.what;
+        const bmp::Image img = ReadPicture(out);
+        EXPECT_EQ(bmp::PixelRgb(img, 5, 5), Rgb(kLeftColour)) << c.what;
+        EXPECT_EQ(bmp::PixelRgb(img, 30, 5), Rgb(kRightColour)) << c.what;
+    }
+    g_foreign = nullptr;
 }
 
 }  // namespace
