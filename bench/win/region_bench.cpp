@@ -21,10 +21,15 @@
 
 namespace {
 
+// Writes the mask into the Windows temporary folder (not the folder the bench
+// was started in, which is often the source tree) and answers its path.
 std::string Write(const char* name, int w, int h, const std::function<uint32_t(int, int)>& colour) {
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathA(sizeof folder, folder);
+    const std::string path = (length > 0 && length < sizeof folder ? std::string(folder) : std::string()) + name;
     const auto bytes = hqtestbmp::MakeBmp(w, h, colour);
-    std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return path;
 }
 
 void Measure(const char* label, const std::string& path) {
@@ -68,5 +73,7 @@ int main(int argc, char** argv) {
     std::printf("mask %d x %d\n", w, h);
     Measure("solid", solid);
     Measure("dithered", dithered);
+    ::DeleteFileA(solid.c_str());
+    ::DeleteFileA(dithered.c_str());
     return 0;
 }
