@@ -28,6 +28,7 @@ struct Landing {
     void* sehHead;
     std::string message;
     bool foreign = false;
+    std::optional<Host::Raised> raised;  // the host's own exception, caught by its frame
     Landing* prev;
 };
 thread_local Landing* t_landing = nullptr;
@@ -68,8 +69,32 @@ LONG CALLBACK LandingHandler(EXCEPTION_POINTERS* ep) {
 // call is abandoned at its landing and the fault reported. In the 32-bit build
 // Invoke registers it on the thread's exception chain; in the 64-bit build it
 // is the handler of hq_invoke's own frame (thunks_x64.S).
-extern "C" EXCEPTION_DISPOSITION __cdecl hq_foreign_frame(EXCEPTION_RECORD* rec, void*, CONTEXT* context, void*) {
+#ifdef _WIN64
+extern "C" char hq_invoke_landing[];
+#endif
+
+extern "C" EXCEPTION_DISPOSITION __cdecl hq_foreign_frame(EXCEPTION_RECORD* rec, void* frame, CONTEXT* context,
+                                                         void* dispatch) {
     hqhost::Landing* landing = hqhost::t_landing;
+    if (landing && !(rec->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) &&
+        rec->ExceptionCode == hqhost::Host::kHostRaiseCode) {
+        // The host's own exception, raised in a callback and come back from
+        // the export: handled here as a host handles its own, by unwinding
+        // the frames of the call (it is not continuable).
+        hqhost::Host::Raised raised;
+        raised.code = rec->ExceptionCode;
+        raised.flags = rec->ExceptionFlags;
+        raised.params.assign(rec->ExceptionInformation, rec->ExceptionInformation + rec->NumberParameters);
+        landing->raised = std::move(raised);
+#ifdef _WIN64
+        ::RtlUnwindEx(frame, hq_invoke_landing, rec, nullptr, context,
+                      static_cast<DISPATCHER_CONTEXT*>(dispatch)->HistoryTable);
+#else
+        (void)dispatch;
+        ::RtlUnwind(frame, nullptr, rec, nullptr);
+        __builtin_longjmp(landing->buf, 1);
+#endif
+    }
     if (!landing || (rec->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) ||
         (rec->ExceptionFlags & EXCEPTION_NONCONTINUABLE) || (rec->ExceptionCode & 0xC0000000u) != 0xC0000000u)
         return ExceptionContinueSearch;
@@ -206,6 +231,7 @@ Word Host::Invoke(const char* exportName, std::initializer_list<Word> args) {
     const std::vector<Word> argv(args);
     lastError_.reset();
     lastForeign_.reset();
+    lastRaised_.reset();
 
     Landing landing;
     landing.prev = t_landing;
@@ -216,7 +242,9 @@ Word Host::Invoke(const char* exportName, std::initializer_list<Word> args) {
         SetSehHead(l->sehHead);
         t_landing = l->prev;
         Host& host = Instance();
-        if (l->foreign) {
+        if (l->raised) {
+            host.lastRaised_ = std::move(l->raised);
+        } else if (l->foreign) {
             host.lastForeign_ = std::move(l->message);
             ++host.foreignCount_;
         } else {
@@ -228,6 +256,7 @@ Word Host::Invoke(const char* exportName, std::initializer_list<Word> args) {
     t_landing = &landing;
 #ifdef _WIN64
     const Word result = hq_invoke(reinterpret_cast<const void*>(fn), argv.data(), argv.size());
+    if (landing.raised) lastRaised_ = std::move(landing.raised);  // unwound to hq_invoke's landing
 #else
     SehRecord record{landing.sehHead, reinterpret_cast<void*>(&hq_foreign_frame)};
     SetSehHead(&record);
@@ -436,6 +465,21 @@ void Host::AdoptObject(const std::string& name, HWND window) {
     variables_["[" + name + ".WinHandle]"] = HandleText(window);
 }
 
+void Host::RaiseInNextCallback(Callback which, const std::string& prefix) {
+    raiseIn_ = which;
+    raisePrefix_ = prefix;
+}
+
+void Host::RaiseIfArmed(Callback which, const char* text) {
+    if (raiseIn_ != which) return;
+    if (!raisePrefix_.empty() && (!text || std::strncmp(text, raisePrefix_.c_str(), raisePrefix_.size()) != 0))
+        return;
+    raiseIn_.reset();
+    ULONG_PTR params[7];
+    for (int i = 0; i < 7; ++i) params[i] = kHostRaiseParams[i];
+    ::RaiseException(kHostRaiseCode, EXCEPTION_NONCONTINUABLE, 7, params);
+}
+
 HWND Host::Object(const std::string& name) const {
     auto it = objects_.find(name);
     return it == objects_.end() ? nullptr : it->second;
@@ -462,6 +506,7 @@ using hqhost::Word;
 
 extern "C" Word hqhost_register_action(Word eax, Word edx, Word ecx, const Word* stack) {
     // Arguments: id, name, hint, codes, highIndex, count; the last pushed is stack[0].
+    Host::Instance().RaiseIfArmed(Host::Callback::RegisterAction, nullptr);
     try {
         Host::Instance().OnRegisterAction(static_cast<int32_t>(eax), reinterpret_cast<const char*>(edx),
                                           reinterpret_cast<const char*>(ecx),
@@ -473,6 +518,7 @@ extern "C" Word hqhost_register_action(Word eax, Word edx, Word ecx, const Word*
 }
 
 extern "C" Word hqhost_get_variable(Word eax, Word edx, Word, const Word*) {
+    Host::Instance().RaiseIfArmed(Host::Callback::GetVariable, reinterpret_cast<const char*>(eax));
     try {
         Host::Instance().OnGetVariable(reinterpret_cast<const char*>(eax), reinterpret_cast<char**>(edx));
     } catch (...) {
@@ -481,6 +527,7 @@ extern "C" Word hqhost_get_variable(Word eax, Word edx, Word, const Word*) {
 }
 
 extern "C" Word hqhost_set_variable(Word eax, Word edx, Word, const Word*) {
+    Host::Instance().RaiseIfArmed(Host::Callback::SetVariable, reinterpret_cast<const char*>(eax));
     try {
         Host::Instance().OnSetVariable(reinterpret_cast<const char*>(eax), reinterpret_cast<const char*>(edx));
     } catch (...) {
@@ -489,6 +536,7 @@ extern "C" Word hqhost_set_variable(Word eax, Word edx, Word, const Word*) {
 }
 
 extern "C" Word hqhost_script_processor(Word eax, Word, Word, const Word*) {
+    Host::Instance().RaiseIfArmed(Host::Callback::Script, reinterpret_cast<const char*>(eax));
     try {
         Host::Instance().OnScript(reinterpret_cast<const char*>(eax));
     } catch (...) {
@@ -497,6 +545,7 @@ extern "C" Word hqhost_script_processor(Word eax, Word, Word, const Word*) {
 }
 
 extern "C" Word hqhost_interface_access(Word eax, Word edx, Word, const Word*) {
+    Host::Instance().RaiseIfArmed(Host::Callback::InterfaceAccess, nullptr);
     try {
         return Host::Instance().OnInterfaceAccess(static_cast<int32_t>(eax), reinterpret_cast<char**>(edx)) ? 1 : 0;
     } catch (...) {

@@ -94,6 +94,23 @@ public:
     const std::optional<std::string>& LastForeignFault() const { return lastForeign_; }
     size_t ForeignFaultCount() const { return foreignCount_; }
 
+    // ---- a host that raises its own exception in a callback, as a Pascal
+    // host raises its errors: code kHostRaiseCode, non-continuable, with
+    // kHostRaiseParams.
+    enum class Callback { RegisterAction, GetVariable, SetVariable, Script, InterfaceAccess };
+    static constexpr uint32_t kHostRaiseCode = 0x0EEDFADEu;
+    static constexpr uintptr_t kHostRaiseParams[7] = {0x11, 0x2222, 0x333333, 0x44444444, 5, 6, 7};
+    // The next call of `which` whose text (variable name, script; empty for
+    // the others) starts with `prefix` raises instead of answering.
+    void RaiseInNextCallback(Callback which, const std::string& prefix = "");
+    void RaiseIfArmed(Callback which, const char* text);
+    struct Raised {
+        uint32_t code = 0, flags = 0;
+        std::vector<uintptr_t> params;
+    };
+    // The host's own exception as its frame around the last export call caught it.
+    const std::optional<Raised>& LastRaisedByHost() const { return lastRaised_; }
+
     // ---- host state
     Ledger& ledger() { return ledger_; }
     const std::vector<CatalogueEntry>& Catalogue() const { return catalogue_; }
@@ -160,6 +177,9 @@ private:
     size_t errorCount_ = 0;
     std::optional<std::string> lastForeign_;
     size_t foreignCount_ = 0;
+    std::optional<Callback> raiseIn_;
+    std::string raisePrefix_;
+    std::optional<Raised> lastRaised_;
     HWND mainWindow_ = nullptr;
     std::map<std::string, HWND, NoCase> objects_;
 };

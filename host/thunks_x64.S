@@ -35,6 +35,8 @@ hq_invoke:
     movq 24(%r10), %r9
 1:  callq *%rax
     nop                         /* keeps the return address inside this frame */
+    .globl hq_invoke_landing
+hq_invoke_landing:              /* the host's own exception unwinds to here, rax = 0 */
     addq $40, %rsp
     ret
     .seh_endproc

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "error.h"
+#include "host_crossing.h"
 
 namespace hq {
 
@@ -59,18 +60,18 @@ void RequireHostCallbacks(unsigned needed) {
 std::string GetHostVariable(const std::string& name) {
     RequireHostCallbacks(kGetVariable);
     HostString value;
-    Slots().getVariable(name.c_str(), value.slot());
+    CallHost([&] { Slots().getVariable(name.c_str(), value.slot()); });
     return value.c_str();
 }
 
 void SetHostVariable(const std::string& name, const std::string& value) {
     RequireHostCallbacks(kSetVariable);
-    Slots().setVariable(name.c_str(), value.c_str());
+    CallHost([&] { Slots().setVariable(name.c_str(), value.c_str()); });
 }
 
 void RunHostScript(const std::string& script) {
     RequireHostCallbacks(kScriptProcessor);
-    Slots().scriptProcessor(script.c_str());
+    CallHost([&] { Slots().scriptProcessor(script.c_str()); });
 }
 
 }  // namespace hq

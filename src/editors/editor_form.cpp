@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "base/host.h"
+#include "base/host_crossing.h"
 
 namespace hq::editors {
 
@@ -301,7 +302,9 @@ void EditorForm::Pick(int code, ui::Edit& field, const std::optional<std::string
     HostString local;
     AssignHostString(local.slot(), field.Text());
     if (filter) AssignHostString(local.slot(), *filter);
-    const bool answered = (access(code, local.slot()) & 0xFF) != 0;
+    uint32_t answer = 0;
+    CallHost([&] { answer = access(code, local.slot()); });
+    const bool answered = (answer & 0xFF) != 0;
     const std::string returned = local.c_str();
     // A host that left a filter in the slot picked nothing: the field keeps the
     // author's text rather than becoming the filter.

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "base/error_text.h"
+#include "base/host_crossing.h"
 
 namespace hq {
 
@@ -23,10 +24,18 @@ void RaiseKeptError() noexcept;
 // into the message buffer, then reported to the host, and `onError` is
 // returned if the host continues. Reporting allocates nothing, so it cannot
 // fail for lack of memory.
+// An exception the host raised in one of its callbacks is not an error of the
+// plug-in: once everything has unwound it is raised to the host again, as the
+// host raised it.
 template <typename Body, typename Result = decltype(std::declval<Body>()())>
 Result Guarded(Body&& body, Result onError = Result()) {
+    HostExceptionRecord host;
+    bool fromHost = false;
     try {
         return body();
+    } catch (const HostException& e) {
+        host = e.record();
+        fromHost = true;
     } catch (const std::bad_alloc&) {
         KeepErrorText("Out of memory");
     } catch (const std::exception& e) {
@@ -34,7 +43,10 @@ Result Guarded(Body&& body, Result onError = Result()) {
     } catch (...) {
         KeepErrorText("Unknown error");
     }
-    RaiseKeptError();
+    if (fromHost)
+        RaiseHostException(host);
+    else
+        RaiseKeptError();
     return onError;
 }
 

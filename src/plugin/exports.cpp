@@ -43,7 +43,9 @@ void HQAPI hqRegisterPlugIn(RegisterActionFn registerAction, uint32_t reserved,
         s.reserved = reserved;
         if (!registerAction) return;
         for (const CatalogueRow& row : kCatalogue)
-            CallRegisterAction(registerAction, row.id, row.name, row.hint, row.codes, row.HighIndex(), row.count);
+            CallHost([&] {
+                CallRegisterAction(registerAction, row.id, row.name, row.hint, row.codes, row.HighIndex(), row.count);
+            });
     });
 }
 

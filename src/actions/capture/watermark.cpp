@@ -12,6 +12,7 @@
 #include "base/error.h"
 #include "base/handles.h"
 #include "base/host.h"
+#include "base/host_crossing.h"
 #include "base/int_text.h"
 
 namespace hq {
@@ -73,7 +74,7 @@ bool fzSetWatermark(const Params& p) {
         SetHostVariable("[fzRez]", p[6]);
         RunHostScript("StrParse \"[fzRez]\" \",\" \"[$]\" \"\"");
         static const char* const kNames[3] = {"[$1]", "[$2]", "[$3]"};
-        for (int i = 0; i < 3; ++i) Slots().getVariable(kNames[i], parts[i].slot());
+        for (int i = 0; i < 3; ++i) CallHost([&] { Slots().getVariable(kNames[i], parts[i].slot()); });
         const int blue = StrToInt(parts[2].c_str()) & 0xFF;
         const int green = StrToInt(parts[1].c_str()) & 0xFF;
         const int red = StrToInt(parts[0].c_str()) & 0xFF;
