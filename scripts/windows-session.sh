@@ -31,6 +31,8 @@ fi
 
 if reason=$(scripts/can-run-wine.sh 2>&1); then
   source scripts/xvfb.sh
+  # Full depth here too: the fault sweeps' program runs five to ten minutes.
+  export HQ_TIMEOUT=${HQ_TIMEOUT:-1800}
   start_wine_session "$root"
   scripts/wine-prefix.sh
   status=0
