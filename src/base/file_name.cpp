@@ -2,16 +2,11 @@
 
 #include <windows.h>
 
+#include "base/text.h"
+
 namespace hq {
 
-std::wstring WidenFileName(std::string_view path) {
-    if (path.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
-    return wide;
-}
+std::wstring WidenFileName(std::string_view path) { return WidenFrom(CP_ACP, path); }
 
 bool IsFileWithExtension(const std::string& path, const char* extension) {
     const size_t at = path.find_last_of(".\\/:");

@@ -4,13 +4,16 @@
 
 namespace hq {
 
-std::wstring Widen(std::string_view text) {
+std::wstring WidenFrom(unsigned codePage, std::string_view text) {
     if (text.empty()) return {};
-    const int n = ::MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int n = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (n <= 0) return {};
     std::wstring out(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
     return out;
 }
+
+std::wstring Widen(std::string_view text) { return WidenFrom(kTextCodePage, text); }
 
 std::string Narrow(std::wstring_view text) {
     if (text.empty()) return {};

@@ -11,6 +11,8 @@ namespace hq {
 constexpr unsigned kTextCodePage = 1251;
 
 std::wstring Widen(std::string_view text);
+// The same conversion from another code page (CP_ACP: the system's ANSI one).
+std::wstring WidenFrom(unsigned codePage, std::string_view text);
 std::string Narrow(std::wstring_view text);
 
 }  // namespace hq

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 #include "actions/actions.h"
 #include "image/gdi_image.h"
@@ -12,7 +13,6 @@
 #include "base/error.h"
 #include "base/handles.h"
 #include "base/host.h"
-#include "base/host_crossing.h"
 #include "base/int_text.h"
 
 namespace hq {
@@ -69,12 +69,11 @@ bool fzSetWatermark(const Params& p) {
             ::AlphaBlend(dst, dx, dy, w, h, src, sx, sy, w, h, blend);
         });
     } else {
-        HostString parts[3];  // the colour components, as the host parsed them
         RequireHostCallbacks(kGetVariable | kSetVariable | kScriptProcessor);
         SetHostVariable("[fzRez]", p[6]);
         RunHostScript("StrParse \"[fzRez]\" \",\" \"[$]\" \"\"");
-        static const char* const kNames[3] = {"[$1]", "[$2]", "[$3]"};
-        for (int i = 0; i < 3; ++i) CallHost([&] { Slots().getVariable(kNames[i], parts[i].slot()); });
+        // The colour components, as the host parsed them.
+        const std::string parts[3] = {GetHostVariable("[$1]"), GetHostVariable("[$2]"), GetHostVariable("[$3]")};
         const int blue = StrToInt(parts[2].c_str()) & 0xFF;
         const int green = StrToInt(parts[1].c_str()) & 0xFF;
         const int red = StrToInt(parts[0].c_str()) & 0xFF;
