@@ -42,7 +42,7 @@ sudo_if_needed cp /etc/resolv.conf "$rootfs/etc/resolv.conf"
 sudo_if_needed chroot "$rootfs" sh -c 'dpkg --add-architecture i386 && apt-get update -q &&
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q wine wine32:i386 \
     libxi6:i386 libxcursor1:i386 libxrandr2:i386 libxinerama1:i386 libxcomposite1:i386 \
-    libxrender1:i386 libxfixes3:i386 libxxf86vm1:i386 xvfb xauth fonts-liberation cmake python3 procps locales &&
+    libxrender1:i386 libxfixes3:i386 libxxf86vm1:i386 xvfb xauth fonts-liberation fonts-wine cmake python3 procps locales &&
   apt-get clean &&
   echo "ru_RU.UTF-8 UTF-8" > /etc/locale.gen && locale-gen' >"$vm/packages.log" 2>&1 ||
   { tail -20 "$vm/packages.log"; exit 1; }
