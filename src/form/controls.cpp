@@ -209,7 +209,7 @@ void SpeedButton::UpdateTool() {
     }
     if (!Visible() || Hint().empty()) return;
     std::wstring text = Widen(Hint());
-    ti.uFlags = TTF_SUBCLASS;
+    ti.uFlags = 0;  // the form relays the mouse messages
     ti.rect = Bounds().ToRECT();
     ti.lpszText = text.data();
     toolAdded_ = ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;

@@ -75,6 +75,7 @@ public:
     void SetGlyph(HBITMAP glyph) { glyph_ = glyph; Invalidate(); }
     HBITMAP Glyph() const { return glyph_; }
     void SetHint(std::string hint) override;
+    void HintsOn() override { UpdateTool(); }
     void Click();
     bool ProbeClick() override;
     void MouseDown(int, int) override;

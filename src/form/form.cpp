@@ -43,6 +43,9 @@ struct FormClass {
     }
 } g_formClass;
 
+// Posted to itself by a form after its first paint.
+constexpr UINT kHintsOnMessage = WM_APP + 1;
+
 void CopyText(char* to, size_t size, const std::string& from) {
     const size_t n = std::min(size - 1, from.size());
     std::memcpy(to, from.data(), n);
@@ -125,14 +128,17 @@ void Control::FillProbe(ControlProbe& p) const {
 
 // ------------------------------------------------------------------ GraphicControl
 
+// A hidden form is painted whole when it is shown, so nothing of it needs to
+// be marked for painting before; and in Wine each invalidation is a round
+// trip to the server, which made up much of a dialog's building.
 void GraphicControl::Invalidate() {
-    if (!Owner().Handle()) return;
+    if (!Owner().Handle() || !::IsWindowVisible(Owner().Handle())) return;
     const RECT rc = PaintArea().ToRECT();
     ::InvalidateRect(Owner().Handle(), &rc, Opaque() ? FALSE : TRUE);
 }
 
 void GraphicControl::InvalidateArea(const Rect& r) {
-    if (!Owner().Handle()) return;
+    if (!Owner().Handle() || !::IsWindowVisible(Owner().Handle())) return;
     const RECT rc = r.ToRECT();
     ::InvalidateRect(Owner().Handle(), &rc, TRUE);
 }
@@ -292,12 +298,30 @@ HDC Form::MeasureDc() {
 }
 
 HWND Form::Tooltip() {
-    if (!tooltip_ && hwnd_) {
+    if (!tooltip_ && hwnd_ && hintsOn_) {
         tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_.get(), nullptr,
                                      PluginModule(), nullptr);
     }
     return tooltip_;
+}
+
+void Form::EnableHints() {
+    if (hintsOn_ || !hwnd_) return;
+    hintsOn_ = true;
+    for (const auto& c : controls_) c->HintsOn();
+}
+
+// The tools do not subclass the form (every message would then pass through
+// the subclass chain, which costs a window-property lookup a message): the
+// form hands the tooltip its mouse messages itself.
+void Form::RelayToTooltip(UINT msg, WPARAM wp, LPARAM lp) {
+    EnableHints();
+    if (!tooltip_) return;
+    MSG m{hwnd_.get(), msg, wp, lp, static_cast<DWORD>(::GetMessageTime()), {}};
+    const DWORD pos = ::GetMessagePos();
+    m.pt = POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+    ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 WinControl* Form::ByHandle(HWND h) const {
@@ -456,6 +480,7 @@ void Form::Paint() {
         ::QueryPerformanceCounter(&now);
         firstPaintCounter_ = now.QuadPart;
         ::SetPropW(hwnd_.get(), kFirstPaintProperty, reinterpret_cast<HANDLE>(1));
+        ::PostMessageW(hwnd_.get(), kHintsOnMessage, 0, 0);
     }
 }
 
@@ -514,7 +539,11 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         ControlProbe* p = TrustedProbe(lp);
         return p && Probe(*p) ? 1 : 0;
     }
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToTooltip(msg, wp, lp);
     switch (msg) {
+    case kHintsOnMessage:
+        EnableHints();
+        return 0;
     case WM_ERASEBKGND: {
         RECT r;
         ::GetClientRect(self, &r);

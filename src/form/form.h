@@ -80,6 +80,8 @@ public:
     virtual void FillProbe(ControlProbe& p) const;
     // The system settings changed (WM_SETTINGCHANGE reached the form).
     virtual void SettingChange() {}
+    // The form switched its hints on: a control with a tooltip tool adds it now.
+    virtual void HintsOn() {}
 
 protected:
     virtual void BoundsChanged() {}
@@ -232,6 +234,9 @@ public:
     HDC MeasureDc();
     int Paints() const { return paints_; }
     int NextControlId() { return nextId_++; }
+    // The form's tooltip window, made when hints are switched on, else null.
+    // Hints are switched on once the form has painted, or at the first mouse
+    // message before that: a dialog shows before its tooltip tools are made.
     HWND Tooltip();
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -250,9 +255,12 @@ private:
     ControlProbe* TrustedProbe(LPARAM lp) const;
     bool Probe(ControlProbe& p);
     void DestroyHandle();
+    void EnableHints();
+    void RelayToTooltip(UINT msg, WPARAM wp, LPARAM lp);
 
     UniqueWindow hwnd_;
     HWND tooltip_ = nullptr;
+    bool hintsOn_ = false;
     std::string caption_;
     int clientWidth_, clientHeight_;
     std::vector<std::unique_ptr<Control>> controls_;

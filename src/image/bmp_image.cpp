@@ -335,6 +335,11 @@ std::vector<uint8_t> Encode(const Image& img) {
 }
 
 std::vector<uint8_t> EncodeHeaders(const Image& img) {
+    if (img.pixels.size() < img.Stride() * static_cast<uint64_t>(std::max(img.height, 0))) throw Error(kInvalidText);
+    return EncodeHeadersOf(img);
+}
+
+std::vector<uint8_t> EncodeHeadersOf(const Image& img) {
     std::vector<uint8_t> out;
     if (img.Empty() || !img.sourceBytes.empty()) return out;
     const unsigned bpp = img.bitsPerPixel;
@@ -347,7 +352,6 @@ std::vector<uint8_t> EncodeHeaders(const Image& img) {
     const size_t tableSize = indexed ? entries * (os2 ? 3 : 4) : (bitfields ? 12 : 0);
     const size_t offBits = kFileHeaderSize + headerSize + tableSize;
     const uint64_t imageSize = static_cast<uint64_t>(img.Stride()) * static_cast<uint64_t>(img.height);
-    if (img.pixels.size() < imageSize) throw Error(kInvalidText);
     const uint64_t fileSize = offBits + imageSize;
     if (fileSize > 0xFFFFFFFFu) throw Error(kInvalidText);
     out.reserve(offBits);
@@ -405,20 +409,29 @@ bool HasFormat(const Image& img, Format format) {
     return false;
 }
 
-Image Convert(const Image& img, Format format) {
-    const uint16_t bpp = format == Format::Bgrx32 ? 32 : format == Format::Bgr24 ? 24 : 16;
-    Image out = Blank(img.width, img.height, bpp);
+Image Shape(const Image& img, Format format) {
+    Image out;
+    if (img.Empty()) return out;
+    out.width = img.width;
+    out.height = img.height;
+    out.bitsPerPixel = format == Format::Bgrx32 ? 32 : format == Format::Bgr24 ? 24 : 16;
     out.os2Header = img.os2Header;
+    SetImpliedMasks(out);
     if (format == Format::Rgb565) {
         out.bitfields = true;
         out.redMask = 0xF800, out.greenMask = 0x07E0, out.blueMask = 0x001F;
     }
-    if (out.Empty()) return out;
+    return out;
+}
+
+void ConvertRows(const Image& img, Format format, int32_t y0, int32_t y1, uint8_t* out) {
+    if (img.Empty() || y1 <= y0) return;
     std::vector<uint32_t> row(static_cast<size_t>(img.width));
-    const size_t stride = out.Stride();
-    for (int32_t y = 0; y < img.height; ++y) {
+    const size_t stride = Image::StrideFor(img.width, format == Format::Bgrx32 ? 32 : format == Format::Bgr24 ? 24 : 16);
+    for (int32_t y = y0; y < y1; ++y) {
         RowToRgb(img, y, row.data());
-        uint8_t* q = out.pixels.data() + static_cast<size_t>(y) * stride;
+        uint8_t* q = out + static_cast<size_t>(y - y0) * stride;
+        std::memset(q + stride - 4, 0, 4);  // the row's padding, if any
         switch (format) {
         case Format::Bgrx32:
             std::memcpy(q, row.data(), row.size() * 4);  // 0x00RRGGBB little-endian is B, G, R, 0
@@ -439,6 +452,13 @@ Image Convert(const Image& img, Format format) {
             break;
         }
     }
+}
+
+Image Convert(const Image& img, Format format) {
+    Image out = Shape(img, format);
+    if (out.Empty()) return out;
+    out.pixels.resize(out.Stride() * static_cast<size_t>(out.height));
+    ConvertRows(img, format, 0, img.height, out.pixels.data());
     return out;
 }
 

@@ -93,6 +93,9 @@ std::vector<uint8_t> Encode(const Image& image);
 // unchanged run-length picture): a writer may follow them with the first
 // Stride() * height bytes of `pixels` instead of copying the whole file.
 std::vector<uint8_t> EncodeHeaders(const Image& image);
+// The same headers for a picture given by its shape alone (size, depth,
+// masks, colour table, OS/2 flag), whose rows a writer produces itself.
+std::vector<uint8_t> EncodeHeadersOf(const Image& shape);
 
 // Whether the picture already has the format exactly (Rgb565 needs the masks
 // 0xF800/0x07E0/0x001F with BI_BITFIELDS; Bgrx32 needs BI_RGB).
@@ -103,6 +106,12 @@ bool HasFormat(const Image& image, Format format);
 // 5-6-5 conversion drops the low bits of each channel. Palette indices beyond
 // the colour table read as black.
 Image Convert(const Image& image, Format format);
+// What Convert gives, without its pixels: the size, depth, masks and OS/2 flag.
+Image Shape(const Image& image, Format format);
+// Stored rows y0 .. y1-1 (bottom-up, as in `pixels`) of Convert(image, format),
+// written one after another into `out`, padded rows of that format apart;
+// nothing for an empty picture.
+void ConvertRows(const Image& image, Format format, int32_t y0, int32_t y1, uint8_t* out);
 
 // An empty picture of the given size and format with zeroed pixels; the
 // palette, if any, is up to the caller. Raises Error(kTooLargeText) beyond kMaxPixels.

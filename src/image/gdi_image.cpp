@@ -1,5 +1,6 @@
 #include "image/gdi_image.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -111,36 +112,62 @@ bmp::Image ImageFromDib32(const Dib32& dib) {
     return image;
 }
 
-bmp::Image ConvertToPalette(const bmp::Image& image, int bitsPerPixel, HPALETTE palette) {
-    bmp::Image out = bmp::Blank(image.width, image.height, static_cast<uint16_t>(bitsPerPixel));
-    out.os2Header = image.os2Header;
+PaletteMapper::PaletteMapper(const bmp::Image& image, int bitsPerPixel, HPALETTE palette)
+    : image_(image), palette_(palette) {
+    shape_.width = image.width;
+    shape_.height = image.height;
+    shape_.bitsPerPixel = static_cast<uint16_t>(bitsPerPixel);
+    shape_.os2Header = image.os2Header;
     PALETTEENTRY entries[256]{};
-    const UINT maxEntries = 1u << bitsPerPixel;
-    UINT count = ::GetPaletteEntries(palette, 0, maxEntries, entries);
+    const UINT count = ::GetPaletteEntries(palette, 0, 1u << bitsPerPixel, entries);
     if (count == 0) FailWithLastError();
     for (UINT k = 0; k < count; ++k)
-        out.palette.push_back(entries[k].peBlue | (entries[k].peGreen << 8) | (entries[k].peRed << 16));
-    if (out.Empty()) return out;
+        shape_.palette.push_back(entries[k].peBlue | (entries[k].peGreen << 8) | (entries[k].peRed << 16));
+    if (shape_.Empty()) return;
 
-    const Dib32 source = MakeDib32(image);
-    DibInfo info = MakeInfo(image.width, image.height, bitsPerPixel);
+    // Both bands are bottom-up DIB sections of `bandRows_` rows: a band's n
+    // rows fill the first n rows of their memory, which are its bottom rows.
+    bandRows_ = BandRows(shape_.Stride(), shape_.height);
+    source_ = CreateDib32(image.width, bandRows_);
+    DibInfo info = MakeInfo(image.width, bandRows_, bitsPerPixel);
     info.header.biClrUsed = count;
     for (UINT k = 0; k < count; ++k)
         info.colors[k] = RGBQUAD{entries[k].peBlue, entries[k].peGreen, entries[k].peRed, 0};
     void* bits = nullptr;
-    UniqueBitmap target(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                           nullptr, 0));
-    if (!target || !bits) FailWithLastError();
+    ::SetLastError(0);
+    target_.reset(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!target_ || !bits) FailWithLastError();
+    targetBits_ = static_cast<uint8_t*>(bits);
+    sourceDc_.emplace(nullptr, source_.bitmap.get());
+    targetDc_.emplace(nullptr, target_.get());
+    if (!*sourceDc_ || !*targetDc_) FailWithLastError();
+}
+
+void PaletteMapper::Rows(int32_t y0, int32_t y1, uint8_t* out) {
+    const int32_t n = y1 - y0;
+    if (shape_.Empty() || n <= 0) return;
+    if (n > bandRows_) Fail("Out of system resources");  // never asked for by the writer
+    bmp::ConvertRows(image_, bmp::Format::Bgrx32, y0, y1, source_.bits);
+    ::GdiFlush();
     {
-        const MemoryDc srcDc(nullptr, source.bitmap.get());
-        const MemoryDc dstDc(nullptr, target.get());
-        if (!srcDc || !dstDc) FailWithLastError();
-        PaletteScope selectPalette(dstDc.get(), palette);
-        ::RealizePalette(dstDc.get());
-        ::BitBlt(dstDc.get(), 0, 0, image.width, image.height, srcDc.get(), 0, 0, SRCCOPY);
+        PaletteScope selectPalette(targetDc_->get(), palette_);
+        ::RealizePalette(targetDc_->get());
+        ::SetLastError(0);
+        if (!::BitBlt(targetDc_->get(), 0, bandRows_ - n, image_.width, n, sourceDc_->get(), 0, bandRows_ - n, SRCCOPY))
+            FailWithLastError();
     }
     ::GdiFlush();
-    std::memcpy(out.pixels.data(), bits, out.pixels.size());
+    std::memcpy(out, targetBits_, shape_.Stride() * static_cast<size_t>(n));
+}
+
+bmp::Image ConvertToPalette(const bmp::Image& image, int bitsPerPixel, HPALETTE palette) {
+    PaletteMapper mapper(image, bitsPerPixel, palette);
+    bmp::Image out = mapper.Shape();
+    if (out.Empty()) return out;
+    out.pixels.resize(out.Stride() * static_cast<size_t>(out.height));
+    const int32_t band = mapper.BandHeight();
+    for (int32_t y = 0; y < out.height; y += band)
+        mapper.Rows(y, std::min(out.height, y + band), out.pixels.data() + out.Stride() * static_cast<size_t>(y));
     return out;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "image/bmp_image.h"
 #include "base/handles.h"
 
@@ -33,7 +35,34 @@ bmp::Image ImageFromDib32(const Dib32& dib);
 
 // The picture at 8 or 4 bits per pixel with the given palette: the system
 // matches each pixel to a palette entry while it copies (BitBlt with the
-// palette selected and realised). The OS/2 flag carries over.
+// palette selected and realised). The OS/2 flag carries over. It works a band
+// of rows at a time, through two DIB sections of one band each, so that the
+// picture never exists whole at 32 bits.
+class PaletteMapper {
+public:
+    // Creates the band bitmaps; raises the system's text when it cannot.
+    // `image` and `palette` must outlive the mapper.
+    PaletteMapper(const bmp::Image& image, int bitsPerPixel, HPALETTE palette);
+    // The new picture without its pixels: size, depth, colour table, OS/2 flag.
+    const bmp::Image& Shape() const { return shape_; }
+    // The most rows one call to Rows takes: BandRows of the new picture.
+    int32_t BandHeight() const { return bandRows_; }
+    // Stored rows y0 .. y1-1 (bottom-up) of the new picture into `out`,
+    // Shape().Stride() bytes apart.
+    void Rows(int32_t y0, int32_t y1, uint8_t* out);
+
+private:
+    const bmp::Image& image_;
+    HPALETTE palette_;
+    bmp::Image shape_;
+    int32_t bandRows_ = 0;
+    Dib32 source_;
+    UniqueBitmap target_;
+    uint8_t* targetBits_ = nullptr;
+    // Declared last: they let go of the bitmaps before these are deleted.
+    std::optional<MemoryDc> sourceDc_, targetDc_;
+};
+// The whole picture converted so, for callers that need it in memory.
 bmp::Image ConvertToPalette(const bmp::Image& image, int bitsPerPixel, HPALETTE palette);
 
 }  // namespace hq

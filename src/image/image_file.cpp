@@ -1,5 +1,6 @@
 #include "image/image_file.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "base/error.h"
@@ -145,6 +146,12 @@ void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
 }
 
 void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> pieces) {
+    WriteFileAtomic(path, [&](const ChunkWriter& write) {
+        for (const ByteRange& piece : pieces) write(piece.data, piece.size);
+    });
+}
+
+void WriteFileAtomic(const std::string& path, const std::function<void(const ChunkWriter&)>& produce) {
     // The system's 8-bit file calls take at most MAX_PATH - 1 characters; a
     // longer path would be cut short by some of them and name another file.
     char fullBuffer[MAX_PATH];
@@ -195,16 +202,16 @@ void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> p
     // Owned from here: the name is moved in, so taking it allocates nothing
     // and cannot fail with the file open.
     TempFile temp(std::move(tempPath), handle);
-    for (const ByteRange& piece : pieces) {
+    produce([&](const uint8_t* data, size_t size) {
         size_t done = 0;
-        while (done < piece.size) {
+        while (done < size) {
             DWORD wrote = 0;
-            const DWORD want = static_cast<DWORD>(std::min<size_t>(piece.size - done, 1u << 24));
-            if (!::WriteFile(temp.handle(), piece.data + done, want, &wrote, nullptr) || wrote == 0)
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 24));
+            if (!::WriteFile(temp.handle(), data + done, want, &wrote, nullptr) || wrote == 0)
                 FailFile("Cannot create file", path, ::GetLastError());
             done += wrote;
         }
-    }
+    });
     temp.Close();
     std::string backup;
     do backup = FreshName(folder);
@@ -222,6 +229,25 @@ void WriteBmpFile(const std::string& path, const bmp::Image& image) {
     const std::vector<uint8_t> headers = bmp::EncodeHeaders(image);
     WriteFileAtomic(path, {ByteRange{headers.data(), headers.size()},
                            ByteRange{image.pixels.data(), image.Stride() * static_cast<size_t>(image.height)}});
+}
+
+void WriteBmpFileRows(const std::string& path, const bmp::Image& shape, const RowProducer& rows) {
+    if (shape.Empty()) {
+        WriteFileAtomic(path, std::vector<uint8_t>());
+        return;
+    }
+    const std::vector<uint8_t> headers = bmp::EncodeHeadersOf(shape);
+    const size_t stride = shape.Stride();
+    const int32_t band = BandRows(stride, shape.height);
+    WriteFileAtomic(path, [&](const ChunkWriter& write) {
+        write(headers.data(), headers.size());
+        std::vector<uint8_t> buffer(stride * static_cast<size_t>(band));
+        for (int32_t y = 0; y < shape.height; y += band) {
+            const int32_t end = std::min(shape.height, y + band);
+            rows(y, end, buffer.data());
+            write(buffer.data(), stride * static_cast<size_t>(end - y));
+        }
+    });
 }
 
 bmp::Image ReadBmpFile(const std::string& path) {

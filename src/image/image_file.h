@@ -5,7 +5,9 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -33,6 +35,11 @@ struct ByteRange {
     size_t size;
 };
 void WriteFileAtomic(const std::string& path, std::initializer_list<ByteRange> pieces);
+// The same with the content produced while the file is written: `produce`
+// calls the writer it is given with each piece in turn. Whatever it raises
+// ends the write with the target untouched and no file left behind.
+using ChunkWriter = std::function<void(const uint8_t* data, size_t size)>;
+void WriteFileAtomic(const std::string& path, const std::function<void(const ChunkWriter&)>& produce);
 
 // Writes the picture as a BMP file (bmp::Encode), atomically, without first
 // assembling the whole file in memory.
@@ -43,5 +50,18 @@ void WriteBmpFile(const std::string& path, const bmp::Image& image);
 // system resources" for one beyond the pixel ceiling. A file longer than any
 // picture within the ceiling needs is refused after reading its headers.
 bmp::Image ReadBmpFile(const std::string& path);
+
+// Writes a BMP file of `shape` (its size, depth, masks and colour table;
+// bmp::EncodeHeadersOf) whose rows `rows` produces a band at a time: it fills
+// stored rows y0 .. y1-1 (bottom-up), Stride() bytes apart, into `out`. No
+// band holds more than about kRowBandBytes, so the picture in its new form
+// never exists whole in memory. Atomic as WriteFileAtomic.
+using RowProducer = std::function<void(int32_t y0, int32_t y1, uint8_t* out)>;
+inline constexpr size_t kRowBandBytes = size_t{1} << 20;
+// The rows of one band of a picture with rows `stride` bytes long.
+inline int32_t BandRows(size_t stride, int32_t height) {
+    return static_cast<int32_t>(std::min<size_t>(std::max<size_t>(kRowBandBytes / stride, 1), static_cast<size_t>(height)));
+}
+void WriteBmpFileRows(const std::string& path, const bmp::Image& shape, const RowProducer& rows);
 
 }  // namespace hq

@@ -49,15 +49,29 @@ bool fzChangeColorBmp(const Params& p) {
     const std::string depth = p[1];
     if (!IsFileWithExtension(path, ".bmp")) return false;
 
+    // The picture is read whole; its new form is produced a band of rows at a
+    // time while the file is written, so it never exists whole beside it.
     bmp::Image image = ReadBmpFile(path);
     auto convert = [&](bmp::Format format) {
         if (!bmp::HasFormat(image, format)) {
-            image = bmp::Convert(image, format);
-        } else {
-            // A run-length picture is held at 32 bits once read, but its file is
-            // not: the depth asked for is written out, not the runs.
-            image.MarkChanged();
+            WriteBmpFileRows(path, bmp::Shape(image, format), [&](int32_t y0, int32_t y1, uint8_t* out) {
+                bmp::ConvertRows(image, format, y0, y1, out);
+            });
+            return;
         }
+        // A run-length picture is held at 32 bits once read, but its file is
+        // not: the depth asked for is written out, not the runs.
+        image.MarkChanged();
+        WriteBmpFile(path, image);
+    };
+    auto index = [&](int bits, HPALETTE palette) {
+        if (image.bitsPerPixel == bits) {
+            WriteBmpFile(path, image);
+            return;
+        }
+        PaletteMapper mapper(image, bits, palette);
+        WriteBmpFileRows(path, mapper.Shape(),
+                         [&](int32_t y0, int32_t y1, uint8_t* out) { mapper.Rows(y0, y1, out); });
     };
     if (depth == "32") {
         convert(bmp::Format::Bgrx32);
@@ -66,11 +80,12 @@ bool fzChangeColorBmp(const Params& p) {
     } else if (depth == "16") {
         convert(bmp::Format::Rgb565);
     } else if (depth == "8") {
-        if (image.bitsPerPixel != 8) image = ConvertToPalette(image, 8, HalftonePalette().get());
+        index(8, HalftonePalette().get());
     } else if (depth == "4") {
-        if (image.bitsPerPixel != 4) image = ConvertToPalette(image, 4, StandardPalette16().get());
+        index(4, StandardPalette16().get());
+    } else {
+        WriteBmpFile(path, image);
     }
-    WriteBmpFile(path, image);
     return false;
 }
 
