@@ -37,7 +37,7 @@ struct FormClass {
         wc.lpfnWndProc = &Form::WindowProc;
         wc.hInstance = PluginModule();
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = nullptr;  // WM_ERASEBKGND fills clBtnFace
+        wc.hbrBackground = nullptr;  // the paint fills the background itself
         wc.lpszClassName = kFormClassName;
         registered = ::RegisterClassExW(&wc) != 0;
     }
@@ -426,7 +426,10 @@ int Form::ShowModal() {
             }
     }
     if (first) first->Focus();
-    ::UpdateWindow(hwnd_.get());
+    ::UpdateWindow(hwnd_.get());  // the form, then each of its child windows
+    LARGE_INTEGER painted;
+    ::QueryPerformanceCounter(&painted);
+    paintedCounter_ = painted.QuadPart;
 
     MSG msg;
     while (modalResult_ == kModalNone && !guard_.Failed()) {
@@ -455,24 +458,28 @@ int Form::ShowModal() {
     return modalResult_ == kModalNone ? kModalCancel : modalResult_;
 }
 
+// The form and its graphic controls are drawn into a bitmap of the dirty
+// rectangle and copied onto the window at once: a stretched copy or a line of
+// text onto the window itself costs much more than into memory, and the
+// author sees no half-drawn dialog. Where no bitmap can be had, they are
+// drawn onto the window directly.
 void Form::Paint() {
     {
         PaintScope ps(hwnd_.get());
-        const HDC dc = ps.dc();
-        if (onPaint) {
-            SavedDc saved(dc);
-            guard_.Run([&] { onPaint(dc); });
-        }
         const RECT& dirty = ps.info().rcPaint;
-        for (const auto& c : controls_) {
-            auto* g = dynamic_cast<GraphicControl*>(c.get());
-            if (!g || !g->Visible()) continue;
-            const RECT b = g->PaintArea().ToRECT();
-            RECT both;
-            if (!::IntersectRect(&both, &b, &dirty)) continue;
-            SavedDc saved(dc);
-            ::IntersectClipRect(dc, b.left, b.top, b.right, b.bottom);
-            guard_.Run([&] { g->Paint(dc); });
+        const int width = dirty.right - dirty.left, height = dirty.bottom - dirty.top;
+        if (width > 0 && height > 0) {
+            UniqueBitmap buffer(::CreateCompatibleBitmap(ps.dc(), width, height));
+            const MemoryDc memory(ps.dc(), buffer.get());
+            if (buffer && memory) {
+                ::SetViewportOrgEx(memory.get(), -dirty.left, -dirty.top, nullptr);
+                ::FillRect(memory.get(), &dirty, ::GetSysColorBrush(COLOR_BTNFACE));  // what erasing gave
+                PaintOnto(memory.get(), dirty);
+                ::BitBlt(ps.dc(), dirty.left, dirty.top, width, height, memory.get(), dirty.left, dirty.top, SRCCOPY);
+            } else {
+                ::FillRect(ps.dc(), &dirty, ::GetSysColorBrush(COLOR_BTNFACE));
+                PaintOnto(ps.dc(), dirty);
+            }
         }
     }
     if (paints_++ == 0) {
@@ -481,6 +488,23 @@ void Form::Paint() {
         firstPaintCounter_ = now.QuadPart;
         ::SetPropW(hwnd_.get(), kFirstPaintProperty, reinterpret_cast<HANDLE>(1));
         ::PostMessageW(hwnd_.get(), kHintsOnMessage, 0, 0);
+    }
+}
+
+void Form::PaintOnto(HDC dc, const RECT& dirty) {
+    if (onPaint) {
+        SavedDc saved(dc);
+        guard_.Run([&] { onPaint(dc); });
+    }
+    for (const auto& c : controls_) {
+        auto* g = dynamic_cast<GraphicControl*>(c.get());
+        if (!g || !g->Visible()) continue;
+        const RECT b = g->PaintArea().ToRECT();
+        RECT both;
+        if (!::IntersectRect(&both, &b, &dirty)) continue;
+        SavedDc saved(dc);
+        ::IntersectClipRect(dc, b.left, b.top, b.right, b.bottom);
+        guard_.Run([&] { g->Paint(dc); });
     }
 }
 
@@ -506,6 +530,7 @@ bool Form::Probe(ControlProbe& p) {
         p.found = 1;
         p.paints = paints_;
         p.firstPaintCounter = firstPaintCounter_;
+        p.paintedCounter = paintedCounter_;
         p.modalResult = modalResult_;
         std::strncpy(p.text, caption_.c_str(), sizeof p.text - 1);
         p.width = clientWidth_;
@@ -544,12 +569,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kHintsOnMessage:
         EnableHints();
         return 0;
-    case WM_ERASEBKGND: {
-        RECT r;
-        ::GetClientRect(self, &r);
-        ::FillRect(reinterpret_cast<HDC>(wp), &r, ::GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return 1;  // the paint fills the background itself
     case WM_PAINT:
         Paint();
         return 0;

@@ -245,6 +245,7 @@ private:
     [[noreturn]] static void MissingControl(std::string_view name);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Paint();
+    void PaintOnto(HDC dc, const RECT& dirty);
     bool PreTranslate(const MSG& msg);
     void MoveFocus(bool forward);
     WinControl* FocusedControl() const;
@@ -278,6 +279,7 @@ private:
     CallbackGuard guard_;
     int paints_ = 0;
     int64_t firstPaintCounter_ = 0;
+    int64_t paintedCounter_ = 0;
     int nextId_ = 100;
 };
 

@@ -6,6 +6,22 @@
 
 namespace hq {
 
+namespace {
+
+// Whether the device draws through a palette (8 bits a pixel or fewer). A
+// memory DC draws at the depth of the bitmap selected into it, which is read
+// without asking the device (in Wine that is a query of the display's
+// settings each time); any other DC is asked.
+bool PaletteDevice(HDC dc) {
+    if (::GetObjectType(dc) == OBJ_MEMDC) {
+        BITMAP bm{};
+        if (::GetObjectW(::GetCurrentObject(dc, OBJ_BITMAP), sizeof bm, &bm)) return bm.bmBitsPixel * bm.bmPlanes <= 8;
+    }
+    return ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) <= 8;
+}
+
+}  // namespace
+
 void GradientPattern::SetSize(int width, int height) {
     if (width == width_ && height == height_ && bitmap_) return;
     BITMAPINFO bi{};
@@ -159,13 +175,20 @@ void TGradient::Paint(HDC dc) {
         if (r.right <= r.left || r.bottom <= r.top) return;
     }
     if (!pattern_.Bitmap()) return;
-    const MemoryDc mem(dc, pattern_.Bitmap());
-    if (!mem) return;
-    const bool palette = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES) <= 8;
+    const bool palette = PaletteDevice(dc);
     const int oldMode = ::SetStretchBltMode(dc, palette ? HALFTONE : COLORONCOLOR);
     if (palette) ::SetBrushOrgEx(dc, 0, 0, nullptr);
-    ::StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem.get(), 0, 0, pattern_.Width(),
-                 pattern_.Height(), SRCCOPY);
+    // Straight from the pattern's pixels: no memory DC to make for each paint.
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = pattern_.Width();
+    bi.bmiHeader.biHeight = -pattern_.Height();  // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    ::GdiFlush();  // a custom pattern may have been drawn with GDI
+    ::StretchDIBits(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, pattern_.Width(), pattern_.Height(),
+                    pattern_.Pixels(), &bi, DIB_RGB_COLORS, SRCCOPY);
     ::SetStretchBltMode(dc, oldMode);
 }
 

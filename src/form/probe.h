@@ -50,6 +50,9 @@ struct ControlProbe {
     // ---- form answer
     int32_t paints = 0;             // completed WM_PAINT handlings
     int64_t firstPaintCounter = 0;  // QueryPerformanceCounter after the first one
+    // QueryPerformanceCounter once the form and every control of it had
+    // painted on showing (0 before)
+    int64_t paintedCounter = 0;
     int32_t modalResult = 0;
 };
 

@@ -248,17 +248,38 @@ BOOL CALLBACK FindTooltip(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltip) {
+// The tools are made once the dialog has painted and get their mouse
+// messages from the form: hovering a pick button still shows its hint.
+TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltipThatShowsOnHover) {
     Slots({"", ""});
     LRESULT tools = -1;
+    bool shown = false;
+    wchar_t text[80] = {};
     Driver d([&](OpenForm& f) {
         std::pair<HWND, HWND> search{f.hwnd(), nullptr};
         ::EnumThreadWindows(::GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&search));
-        if (search.second) tools = ::SendMessageW(search.second, TTM_GETTOOLCOUNT, 0, 0);
+        const HWND tip = search.second;
+        if (tip) tools = ::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+        POINT pt{330 + 12, 36 + 12};  // the middle of SpeedButton1, the file pick
+        ::ClientToScreen(f.hwnd(), &pt);
+        ::SetCursorPos(pt.x, pt.y);
+        ::PostMessageW(f.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(330 + 12, 36 + 12));
+        const DWORD start = ::GetTickCount();
+        while (tip && !(shown = ::IsWindowVisible(tip)) && ::GetTickCount() - start < 5000) {
+            MSG m;
+            if (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
+            else ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        TOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.lpszText = text;
+        if (shown) ::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         f.Cancel();
     });
     EXPECT_FALSE(Edit());
     EXPECT_EQ(tools, 2);
+    EXPECT_TRUE(shown);
+    EXPECT_STREQ(text, L"Выбрать файл");
 }
 
 TEST_F(EditorRoutine, LineBreaksAndUndefinedBytesSurviveOkUnchanged) {
