@@ -76,6 +76,30 @@ bmp::Image ImageFromBitmap(HBITMAP bitmap) {
     return image;
 }
 
+void WriteBitmapFile(const std::string& path, HBITMAP bitmap) {
+    BITMAP bm{};
+    if (bitmap && ::GetObjectW(bitmap, sizeof bm, &bm)) {
+        const int bits = bm.bmBitsPixel * bm.bmPlanes;
+        if (bits == 16 || bits == 24 || bits == 32) {
+            bmp::Image shape;  // BI_RGB at the bitmap's own depth, no colour table
+            shape.width = bm.bmWidth;
+            shape.height = bm.bmHeight;
+            shape.bitsPerPixel = static_cast<uint16_t>(bits);
+            WindowDc screen(nullptr);
+            if (!screen) FailWithLastError();
+            WriteBmpFileRows(path, shape, [&](int32_t y0, int32_t y1, uint8_t* out) {
+                DibInfo info = MakeInfo(bm.bmWidth, bm.bmHeight, bits);
+                ::SetLastError(0);
+                if (::GetDIBits(screen.get(), bitmap, static_cast<UINT>(y0), static_cast<UINT>(y1 - y0), out,
+                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != y1 - y0)
+                    FailWithLastError();
+            });
+            return;
+        }
+    }
+    WriteBmpFile(path, ImageFromBitmap(bitmap));  // a palette's depth, or no bitmap
+}
+
 Dib32 CreateDib32(int width, int height) {
     Dib32 dib;
     if (width <= 0 || height <= 0) return dib;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "image/bmp_image.h"
 #include "base/handles.h"
@@ -19,6 +20,11 @@ UniqueBitmap CreateCaptureBitmap(HDC reference, int width, int height, bool whit
 // pixel), BI_RGB, with the colour table for 8 bits or fewer. No bitmap gives
 // an empty picture.
 bmp::Image ImageFromBitmap(HBITMAP bitmap);
+// Writes ImageFromBitmap(bitmap) as a BMP file (WriteBmpFile), reading a
+// 16-, 24- or 32-bit bitmap a band of rows at a time, so that its pixels are
+// not held a second time beside the bitmap. The bitmap must not be selected
+// into a DC.
+void WriteBitmapFile(const std::string& path, HBITMAP bitmap);
 
 // A 32-bit DIB section holding the picture's pixels (converted when needed),
 // bottom-up as in the file.

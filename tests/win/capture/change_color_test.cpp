@@ -109,6 +109,70 @@ TEST_F(ChangeColorTest, ConversionMatrix) {
     }
 }
 
+// What the system makes of the whole picture at once with the palette
+// selected: the mapping the action must give, band by band.
+bmp::Image MappedWhole(const bmp::Image& picture, int bits) {
+    HDC screen = ::GetDC(nullptr);
+    HPALETTE palette = bits == 8 ? ::CreateHalftonePalette(screen) : nullptr;
+    if (!palette) {
+        static const uint8_t k16[16][3] = {{0, 0, 0},       {128, 0, 0},     {0, 128, 0},   {128, 128, 0},
+                                           {0, 0, 128},     {128, 0, 128},   {0, 128, 128}, {128, 128, 128},
+                                           {192, 192, 192}, {255, 0, 0},     {0, 255, 0},   {255, 255, 0},
+                                           {0, 0, 255},     {255, 0, 255},   {0, 255, 255}, {255, 255, 255}};
+        struct { WORD version, count; PALETTEENTRY e[16]; } log{0x300, 16, {}};
+        for (int i = 0; i < 16; ++i) log.e[i] = {k16[i][0], k16[i][1], k16[i][2], 0};
+        palette = ::CreatePalette(reinterpret_cast<LOGPALETTE*>(&log));
+    }
+    PALETTEENTRY entries[256];
+    const UINT count = ::GetPaletteEntries(palette, 0, 1u << bits, entries);
+    struct { BITMAPINFOHEADER h; RGBQUAD c[256]; } info{};
+    info.h = {sizeof(BITMAPINFOHEADER), picture.width, picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* from = nullptr;
+    HBITMAP source = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &from, nullptr, 0);
+    const bmp::Image bgrx = bmp::Convert(picture, bmp::Format::Bgrx32);
+    std::memcpy(from, bgrx.pixels.data(), bgrx.pixels.size());
+    info.h.biBitCount = static_cast<WORD>(bits);
+    info.h.biClrUsed = count;
+    for (UINT k = 0; k < count; ++k) info.c[k] = {entries[k].peBlue, entries[k].peGreen, entries[k].peRed, 0};
+    void* to = nullptr;
+    HBITMAP target = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &to, nullptr, 0);
+    HDC src = ::CreateCompatibleDC(nullptr), dst = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSrc = ::SelectObject(src, source), oldDst = ::SelectObject(dst, target);
+    HPALETTE oldPal = ::SelectPalette(dst, palette, FALSE);
+    ::RealizePalette(dst);
+    ::BitBlt(dst, 0, 0, picture.width, picture.height, src, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    bmp::Image out = bmp::Blank(picture.width, picture.height, static_cast<uint16_t>(bits));
+    std::memcpy(out.pixels.data(), to, out.pixels.size());
+    ::SelectPalette(dst, oldPal, TRUE);
+    ::SelectObject(src, oldSrc);
+    ::SelectObject(dst, oldDst);
+    ::DeleteDC(src);
+    ::DeleteDC(dst);
+    ::DeleteObject(source);
+    ::DeleteObject(target);
+    ::DeleteObject(palette);
+    ::ReleaseDC(nullptr, screen);
+    return out;
+}
+
+// The new picture is made and written a band of rows at a time: a picture of
+// several bands comes out row for row as a conversion of the whole.
+TEST_F(ChangeColorTest, PictureOfSeveralBandsIsConvertedRowForRow) {
+    const bmp::Image source = Picture(4096, 300, [](int x, int y) {
+        return static_cast<uint32_t>(((x * 7 + y * 13) & 0xFF) << 16 | ((y * 5) & 0xFF) << 8 | ((x + y * 3) & 0xFF));
+    });
+    ASSERT_GT(source.Stride() * 300, 3 * hq::kRowBandBytes);
+    for (const char* depth : {"32", "16", "8", "4"}) {
+        SCOPED_TRACE(depth);
+        const int bits = std::atoi(depth);
+        const bmp::Image out = Run(source, depth);
+        const bmp::Image want = bits >= 16 ? At(source, bits) : MappedWhole(source, bits);
+        ASSERT_EQ(out.bitsPerPixel, bits);
+        EXPECT_TRUE(out.pixels == want.pixels) << "rows differ from the whole picture's conversion";
+    }
+}
+
 TEST_F(ChangeColorTest, RedBecomesF800InFiveSixFive) {
     const bmp::Image out = Run(Solid(3, 1, 0xFF0000), "16");
     const Bytes file = ReadBytes(Path("p.bmp"));

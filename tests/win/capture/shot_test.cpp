@@ -26,8 +26,11 @@ protected:
     std::string Handle(HWND hwnd) const { return std::to_string(reinterpret_cast<uintptr_t>(hwnd)); }
 };
 
+// The screen is read and the file written a band of rows at a time: windows
+// high and low on the screen land in different bands.
 TEST_F(ShotTest, DesktopBmpIsTheScreenAtTheDisplayDepth) {
     Painted(nullptr, WS_POPUP | WS_VISIBLE, 300, 200, 120, 60);
+    Painted(nullptr, WS_POPUP | WS_VISIBLE, 600, ScreenH() - 100, 120, 60);
     EXPECT_TRUE(Exec(2, {Path("desk.bmp")}));
     const Bytes file = ReadBytes(Path("desk.bmp"));
     ASSERT_GT(file.size(), 54u);
@@ -38,6 +41,8 @@ TEST_F(ShotTest, DesktopBmpIsTheScreenAtTheDisplayDepth) {
     EXPECT_EQ(img.bitsPerPixel, DisplayBits());
     EXPECT_EQ(bmp::PixelRgb(img, 310, 230), Rgb(kLeftColour));
     EXPECT_EQ(bmp::PixelRgb(img, 410, 230), Rgb(kRightColour));
+    EXPECT_EQ(bmp::PixelRgb(img, 610, ScreenH() - 70), Rgb(kLeftColour));
+    EXPECT_EQ(bmp::PixelRgb(img, 710, ScreenH() - 70), Rgb(kRightColour));
     EXPECT_EQ(FolderFiles(dir_).size(), 1u) << "no temporary file left";
 }
 
