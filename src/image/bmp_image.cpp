@@ -242,24 +242,31 @@ void RefuseOversizedFile(const uint8_t* data, size_t size) {
     Invalid();
 }
 
-Image Decode(const uint8_t* data, size_t size) {
-    Image img;
-    if (size == 0) return img;
+namespace {
+
+// Everything Decode reads before the pixel data: the headers, masks and
+// colour table from the first `size` bytes of a file of `fileSize` bytes, and
+// where the pixel data lies. A check that needs bytes beyond `size` fails as
+// it would on a file of only `size` bytes.
+struct Head {
+    Image img;  // no pixels yet
+    uint32_t offBits = 0, compression = kBiRgb, sizeImage = 0;
+    bool topDown = false;
+};
+
+Head DecodeHead(const uint8_t* data, size_t size, uint64_t fileSize) {
+    Head head;
+    Image& img = head.img;
     const Header hd = ReadHeader(data, size);
     const uint32_t offBits = hd.offBits, headerSize = hd.headerSize, compression = hd.compression;
-    const uint32_t colorsUsed = hd.colorsUsed, sizeImage = hd.sizeImage;
+    const uint32_t colorsUsed = hd.colorsUsed;
     const unsigned bpp = hd.bpp;
-    const int64_t width = hd.width, height = hd.height;
-    const size_t entrySize = hd.entrySize;
-    const bool topDown = hd.topDown;
-    const bool rle = compression == kBiRle8 || compression == kBiRle4;
     const uint8_t* h = data + kFileHeaderSize;
-    const uint64_t pixelCount = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
     img.os2Header = hd.os2;
 
     size_t pos = kFileHeaderSize + headerSize;  // within `size` (checked above)
-    img.width = static_cast<int32_t>(width);
-    img.height = static_cast<int32_t>(height);
+    img.width = static_cast<int32_t>(hd.width);
+    img.height = static_cast<int32_t>(hd.height);
     img.bitsPerPixel = static_cast<uint16_t>(bpp);
     SetImpliedMasks(img);
     if (compression == kBiBitfields) {
@@ -281,39 +288,53 @@ Image Decode(const uint8_t* data, size_t size) {
         uint64_t entries = colorsUsed ? colorsUsed : maxEntries;
         if (entries > maxEntries) Invalid();  // palette too large
         // An OS/2 file may hold a shorter table: the pixel offset bounds it.
-        if (img.os2Header && offBits > pos && offBits <= size)
-            entries = std::min<uint64_t>(entries, (offBits - pos) / entrySize);
-        if (entries * entrySize > size - pos) Invalid();
+        if (img.os2Header && offBits > pos && offBits <= fileSize)
+            entries = std::min<uint64_t>(entries, (offBits - pos) / hd.entrySize);
+        if (entries * hd.entrySize > size - pos) Invalid();
         img.palette.resize(static_cast<size_t>(entries));
-        for (size_t k = 0; k < img.palette.size(); ++k, pos += entrySize)
+        for (size_t k = 0; k < img.palette.size(); ++k, pos += hd.entrySize)
             img.palette[k] = data[pos] | (data[pos + 1] << 8) | (data[pos + 2] << 16);
     }
 
-    if (offBits < kFileHeaderSize + headerSize || offBits > size) Invalid();
-    const uint8_t* bits = data + offBits;
-    const size_t available = size - offBits;
+    if (offBits < kFileHeaderSize + headerSize || offBits > fileSize) Invalid();
+    head.offBits = offBits;
+    head.compression = compression;
+    head.sizeImage = hd.sizeImage;
+    head.topDown = hd.topDown;
+    return head;
+}
 
-    if (rle) {
+}  // namespace
+
+Image Decode(const uint8_t* data, size_t size) {
+    if (size == 0) return Image();
+    Head head = DecodeHead(data, size, size);
+    Image& img = head.img;
+    const uint8_t* bits = data + head.offBits;
+    const size_t available = size - head.offBits;
+    const uint64_t pixelCount = static_cast<uint64_t>(img.width) * static_cast<uint64_t>(img.height);
+
+    if (head.compression == kBiRle8 || head.compression == kBiRle4) {
         size_t rleSize = available;
-        if (sizeImage) {
-            if (sizeImage > available) Invalid();
-            rleSize = sizeImage;
+        if (head.sizeImage) {
+            if (head.sizeImage > available) Invalid();
+            rleSize = head.sizeImage;
         }
         if (pixelCount > kRleBasePixels + kRlePixelsPerByte * static_cast<uint64_t>(rleSize)) Invalid();
         img.bitsPerPixel = 32;
         img.bitfields = false;
         SetImpliedMasks(img);
         img.pixels.assign(img.Stride() * static_cast<size_t>(img.height), 0);
-        DecodeRle(img, bits, rleSize, compression == kBiRle4);
+        DecodeRle(img, bits, rleSize, head.compression == kBiRle4);
         img.palette.clear();
         img.sourceBytes.assign(data, data + size);
-        return img;
+        return std::move(img);
     }
 
     const size_t stride = img.Stride();
-    const uint64_t needed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height);
+    const uint64_t needed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(img.height);
     if (needed > available) Invalid();  // truncated pixel rows
-    if (!topDown) {
+    if (!head.topDown) {
         img.pixels.assign(bits, bits + static_cast<size_t>(needed));  // no zero fill first
     } else {
         img.pixels.resize(static_cast<size_t>(needed));
@@ -321,7 +342,19 @@ Image Decode(const uint8_t* data, size_t size) {
             std::memcpy(img.pixels.data() + static_cast<size_t>(img.height - 1 - y) * stride, bits + y * stride,
                         stride);
     }
-    return img;
+    return std::move(img);
+}
+
+bool PlainHeaders(const uint8_t* data, size_t size, uint64_t fileSize, PlainPicture& out) {
+    if (fileSize == 0 || size == 0) return false;
+    Head head = DecodeHead(data, size, fileSize);
+    if (head.compression == kBiRle8 || head.compression == kBiRle4) return false;
+    const uint64_t needed = static_cast<uint64_t>(head.img.Stride()) * static_cast<uint64_t>(head.img.height);
+    if (needed > fileSize - head.offBits) Invalid();  // truncated pixel rows
+    out.shape = std::move(head.img);
+    out.rowsOffset = head.offBits;
+    out.topDown = head.topDown;
+    return true;
 }
 
 std::vector<uint8_t> Encode(const Image& img) {

@@ -84,6 +84,22 @@ Image Decode(const uint8_t* data, size_t size);
 [[noreturn]] void RefuseOversizedFile(const uint8_t* data, size_t size);
 inline Image Decode(const std::vector<uint8_t>& bytes) { return Decode(bytes.data(), bytes.size()); }
 
+// An uncompressed picture whose rows a reader takes straight from its file:
+// its shape (Decode's picture without pixels: size, depth, masks, colour
+// table, OS/2 flag) and where its rows lie, top row first when `topDown`.
+struct PlainPicture {
+    Image shape;
+    uint64_t rowsOffset = 0;
+    bool topDown = false;
+};
+// Reads the headers from the first `size` bytes of a file of `fileSize` bytes.
+// True and `out` filled for an uncompressed picture whose rows the file holds
+// in full; false for a run-length picture (decode the whole file). Raises what
+// Decode raises for the headers; a check needing bytes beyond `size` fails as
+// on a file of `size` bytes, so a caller holding less than the whole file
+// decodes the whole file to judge such a failure.
+bool PlainHeaders(const uint8_t* data, size_t size, uint64_t fileSize, PlainPicture& out);
+
 // Writes the file bytes: the 14-byte file header, the info header (40 bytes,
 // or 12 for an OS/2 picture of 1, 4, 8 or 24 bits), the colour table or the
 // three masks, then the rows bottom-up padded to 4 bytes. An empty picture

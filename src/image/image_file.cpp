@@ -1,6 +1,7 @@
 #include "image/image_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "base/error.h"
@@ -250,8 +251,74 @@ void WriteBmpFileRows(const std::string& path, const bmp::Image& shape, const Ro
     });
 }
 
+namespace {
+
+// Reads exactly `size` bytes at `offset` into `to`; false when the file ends first.
+bool ReadAt(HANDLE file, uint64_t offset, uint8_t* to, size_t size, const std::string& path) {
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!::SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) FailFile("Cannot open file", path, ::GetLastError());
+    size_t done = 0;
+    while (done < size) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 24));
+        if (!::ReadFile(file, to + done, want, &got, nullptr)) FailFile("Cannot open file", path, ::GetLastError());
+        if (got == 0) return false;
+        done += got;
+    }
+    return true;
+}
+
+}  // namespace
+
+// An uncompressed picture's rows go from the file straight into the picture:
+// the file is not held a second time (for a large picture that halves the
+// memory, and fresh memory is much of the cost of reading). A run-length
+// picture, or headers that reach beyond the first 64 KiB, are decoded from
+// the whole file.
 bmp::Image ReadBmpFile(const std::string& path) {
-    const FileStart file = ReadFileBounded(path, bmp::kMaxFileBytes, 65536);
+    constexpr size_t kHead = 65536;
+    {
+        UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!file) FailFile("Cannot open file", path, ::GetLastError());
+        LARGE_INTEGER size{};
+        if (!::GetFileSizeEx(file.get(), &size)) FailFile("Cannot open file", path, ::GetLastError());
+        const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
+        if (fileSize == 0) return bmp::Image();
+        std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(fileSize, kHead)));
+        if (!ReadAt(file.get(), 0, head.data(), head.size(), path)) head.clear();  // shrank meanwhile
+        if (fileSize > bmp::kMaxFileBytes) bmp::RefuseOversizedFile(head.data(), head.size());
+        bmp::PlainPicture plain;
+        bool direct = false;
+        try {
+            direct = !head.empty() && bmp::PlainHeaders(head.data(), head.size(), fileSize, plain);
+        } catch (const Error& e) {
+            // Judged on the whole file: only a picture beyond the ceiling, or a
+            // file held whole, is refused from its head alone.
+            if (head.size() == fileSize || std::string(e.what()) == bmp::kTooLargeText) throw;
+        }
+        if (direct) {
+            bmp::Image image = std::move(plain.shape);
+            const size_t stride = image.Stride();
+            image.pixels.resize(stride * static_cast<size_t>(image.height));
+            if (ReadAt(file.get(), plain.rowsOffset, image.pixels.data(), image.pixels.size(), path)) {
+                if (plain.topDown) {  // rows are kept bottom-up
+                    std::vector<uint8_t> swap(stride);
+                    for (int32_t y = 0, z = image.height - 1; y < z; ++y, --z) {
+                        uint8_t* a = image.pixels.data() + stride * static_cast<size_t>(y);
+                        uint8_t* b = image.pixels.data() + stride * static_cast<size_t>(z);
+                        std::memcpy(swap.data(), a, stride);
+                        std::memcpy(a, b, stride);
+                        std::memcpy(b, swap.data(), stride);
+                    }
+                }
+                return image;
+            }
+            // The file ended early (it shrank meanwhile): judged on what it holds now.
+        }
+    }
+    const FileStart file = ReadFileBounded(path, bmp::kMaxFileBytes, kHead);
     if (!file.whole) bmp::RefuseOversizedFile(file.bytes.data(), file.bytes.size());
     return bmp::Decode(file.bytes);
 }

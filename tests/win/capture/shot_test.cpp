@@ -235,7 +235,6 @@ TEST_F(ShotTest, WindowWhoseThreadStoppedAnsweringIsReportedWithoutWaitingForeve
 
 // Spies that make one GDI step fail without an error code of its own.
 BOOL WINAPI FailBlt(HDC, int, int, int, int, HDC, int, int, DWORD) { return FALSE; }
-BOOL WINAPI FailStretchBlt(HDC, int, int, int, int, HDC, int, int, int, int, DWORD) { return FALSE; }
 BOOL WINAPI FailPatBlt(HDC, int, int, int, int, DWORD) { return FALSE; }
 BOOL WINAPI FailPrintWindow(HWND, HDC, UINT) { return FALSE; }
 HBITMAP WINAPI FailCompatibleBitmap(HDC, int, int) { return nullptr; }
@@ -245,14 +244,15 @@ TEST_F(ShotTest, FailedGdiStepIsOutOfSystemResourcesAndKeepsTheOldFile) {
     const std::string window = Handle(Painted(nullptr, WS_POPUP | WS_VISIBLE, 300, 200, 40, 30)), out = Path("old.bmp");
     const std::vector<std::string> desktopJpg{"1", out, "80"}, desktopBmp{"2", out}, shotWindow{"3", window, out},
         object{"4", window, out}, rect{"5", out, "0", "0", "8", "8"};
+    // The desktop is copied in bands of BitBlt; StretchBlt serves only a scaled display.
     const std::pair<const char*, void*> imports[] = {
-        {"BitBlt", reinterpret_cast<void*>(&FailBlt)},         {"StretchBlt", reinterpret_cast<void*>(&FailStretchBlt)},
-        {"PatBlt", reinterpret_cast<void*>(&FailPatBlt)},      {"PrintWindow", reinterpret_cast<void*>(&FailPrintWindow)},
+        {"BitBlt", reinterpret_cast<void*>(&FailBlt)},         {"PatBlt", reinterpret_cast<void*>(&FailPatBlt)},
+        {"PrintWindow", reinterpret_cast<void*>(&FailPrintWindow)},
         {"CreateCompatibleBitmap", reinterpret_cast<void*>(&FailCompatibleBitmap)},
         {"CreateDIBSection", reinterpret_cast<void*>(&FailDibSection)}};
-    const std::vector<std::vector<std::string>> calls[] = {{desktopJpg, rect}, {desktopBmp}, {desktopBmp, shotWindow, object, rect},
-                                                          {shotWindow}, {desktopBmp, shotWindow, object, rect},
-                                                          {desktopJpg}};
+    const std::vector<std::vector<std::string>> calls[] = {{desktopJpg, desktopBmp, rect},
+                                                          {desktopBmp, shotWindow, object, rect}, {shotWindow},
+                                                          {desktopBmp, shotWindow, object, rect}, {desktopJpg}};
     WriteBytes(out, {1, 2, 3});
     for (size_t k = 0; k < std::size(imports); ++k) {
         hqtest::ImportPatch patch(host().Module(), imports[k].first, imports[k].second);
