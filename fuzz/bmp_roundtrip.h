@@ -120,6 +120,43 @@ inline void CheckDepths(const bmp::Image& image, const PaletteConvert& toPalette
 
 inline constexpr uint64_t kDepthCheckPixels = 16384;
 
+// The direct reader (headers from the file's first bytes, rows straight from
+// the file) agrees with Decode: it refuses what Decode refuses, or leaves a
+// run-length file to it; otherwise it gives the same shape, and the rows it
+// names are Decode's. With only the first bytes it may refuse (the reader then
+// decodes the whole file), but what it accepts is still Decode's picture.
+inline void CheckPlainHeaders(const uint8_t* data, size_t size, const bmp::Image* decoded, const std::string& refusal) {
+    for (const size_t head : {size, std::min<size_t>(size, 64)}) {
+        bmp::PlainPicture plain;
+        bool accepted = false;
+        try {
+            accepted = bmp::PlainHeaders(data, head, size, plain);
+        } catch (const hq::Error& e) {
+            FUZZ_CHECK(head < size || (!decoded && refusal == e.what()));
+            continue;
+        }
+        if (!decoded) {
+            FUZZ_CHECK(!accepted);  // a run-length file Decode refused: left to Decode
+            continue;
+        }
+        FUZZ_CHECK(accepted == (decoded->sourceBytes.empty() && !decoded->Empty()));
+        if (!accepted) continue;
+        const bmp::Image& s = plain.shape;
+        FUZZ_CHECK(s.width == decoded->width && s.height == decoded->height && s.bitsPerPixel == decoded->bitsPerPixel);
+        FUZZ_CHECK(s.bitfields == decoded->bitfields && s.redMask == decoded->redMask &&
+                   s.greenMask == decoded->greenMask && s.blueMask == decoded->blueMask);
+        FUZZ_CHECK(s.palette == decoded->palette && s.os2Header == decoded->os2Header && s.pixels.empty());
+        const size_t stride = s.Stride();
+        FUZZ_CHECK(plain.rowsOffset + stride * static_cast<uint64_t>(s.height) <= size);
+        for (int32_t y = 0; y < s.height; ++y) {
+            const int32_t fileRow = plain.topDown ? s.height - 1 - y : y;
+            FUZZ_CHECK(std::equal(decoded->pixels.begin() + static_cast<ptrdiff_t>(stride * y),
+                                  decoded->pixels.begin() + static_cast<ptrdiff_t>(stride * (y + 1)),
+                                  data + plain.rowsOffset + stride * static_cast<size_t>(fileRow)));
+        }
+    }
+}
+
 // The whole check for one input.
 inline void CheckBmp(const uint8_t* data, size_t size, const PaletteConvert& toPalette) {
     bmp::Image image;
@@ -130,8 +167,10 @@ inline void CheckBmp(const uint8_t* data, size_t size, const PaletteConvert& toP
         // pixel ceiling are refused as too large.
         const std::string text = e.what();
         FUZZ_CHECK(text == bmp::kInvalidText || text == bmp::kTooLargeText);
+        CheckPlainHeaders(data, size, nullptr, text);
         return;
     }
+    CheckPlainHeaders(data, size, &image, "");
     if (image.Empty()) {
         FUZZ_CHECK(size == 0);
         FUZZ_CHECK(bmp::Encode(image).empty());
