@@ -136,8 +136,7 @@ bmp::Image ImageFromDib32(const Dib32& dib) {
     return image;
 }
 
-PaletteMapper::PaletteMapper(const bmp::Image& image, int bitsPerPixel, HPALETTE palette)
-    : image_(image), palette_(palette) {
+PaletteMapper::PaletteMapper(const bmp::Image& image, int bitsPerPixel, HPALETTE palette) : palette_(palette) {
     shape_.width = image.width;
     shape_.height = image.height;
     shape_.bitsPerPixel = static_cast<uint16_t>(bitsPerPixel);
@@ -167,17 +166,17 @@ PaletteMapper::PaletteMapper(const bmp::Image& image, int bitsPerPixel, HPALETTE
     if (!*sourceDc_ || !*targetDc_) FailWithLastError();
 }
 
-void PaletteMapper::Rows(int32_t y0, int32_t y1, uint8_t* out) {
+void PaletteMapper::Rows(const bmp::Image& source, int32_t y0, int32_t y1, uint8_t* out) {
     const int32_t n = y1 - y0;
     if (shape_.Empty() || n <= 0) return;
-    if (n > bandRows_) Fail("Out of system resources");  // never asked for by the writer
-    bmp::ConvertRows(image_, bmp::Format::Bgrx32, y0, y1, source_.bits);
+    if (n > bandRows_ || source.width != shape_.width) Fail("Out of system resources");  // never asked for
+    bmp::ConvertRows(source, bmp::Format::Bgrx32, y0, y1, source_.bits);
     ::GdiFlush();
     {
         PaletteScope selectPalette(targetDc_->get(), palette_);
         ::RealizePalette(targetDc_->get());
         ::SetLastError(0);
-        if (!::BitBlt(targetDc_->get(), 0, bandRows_ - n, image_.width, n, sourceDc_->get(), 0, bandRows_ - n, SRCCOPY))
+        if (!::BitBlt(targetDc_->get(), 0, bandRows_ - n, shape_.width, n, sourceDc_->get(), 0, bandRows_ - n, SRCCOPY))
             FailWithLastError();
     }
     ::GdiFlush();
@@ -191,7 +190,7 @@ bmp::Image ConvertToPalette(const bmp::Image& image, int bitsPerPixel, HPALETTE 
     out.pixels.resize(out.Stride() * static_cast<size_t>(out.height));
     const int32_t band = mapper.BandHeight();
     for (int32_t y = 0; y < out.height; y += band)
-        mapper.Rows(y, std::min(out.height, y + band), out.pixels.data() + out.Stride() * static_cast<size_t>(y));
+        mapper.Rows(image, y, std::min(out.height, y + band), out.pixels.data() + out.Stride() * static_cast<size_t>(y));
     return out;
 }
 

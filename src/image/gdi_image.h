@@ -46,19 +46,19 @@ bmp::Image ImageFromDib32(const Dib32& dib);
 // picture never exists whole at 32 bits.
 class PaletteMapper {
 public:
-    // Creates the band bitmaps; raises the system's text when it cannot.
-    // `image` and `palette` must outlive the mapper.
+    // Creates the band bitmaps for a picture of `image`'s size; raises the
+    // system's text when it cannot. `palette` must outlive the mapper.
     PaletteMapper(const bmp::Image& image, int bitsPerPixel, HPALETTE palette);
     // The new picture without its pixels: size, depth, colour table, OS/2 flag.
     const bmp::Image& Shape() const { return shape_; }
     // The most rows one call to Rows takes: BandRows of the new picture.
     int32_t BandHeight() const { return bandRows_; }
-    // Stored rows y0 .. y1-1 (bottom-up) of the new picture into `out`,
+    // Stored rows y0 .. y1-1 (bottom-up) of `source` (the picture, or a band
+    // of its rows as a picture of its own), mapped, into `out`,
     // Shape().Stride() bytes apart.
-    void Rows(int32_t y0, int32_t y1, uint8_t* out);
+    void Rows(const bmp::Image& source, int32_t y0, int32_t y1, uint8_t* out);
 
 private:
-    const bmp::Image& image_;
     HPALETTE palette_;
     bmp::Image shape_;
     int32_t bandRows_ = 0;

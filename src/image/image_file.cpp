@@ -271,56 +271,79 @@ bool ReadAt(HANDLE file, uint64_t offset, uint8_t* to, size_t size, const std::s
 
 }  // namespace
 
-// An uncompressed picture's rows go from the file straight into the picture:
-// the file is not held a second time (for a large picture that halves the
-// memory, and fresh memory is much of the cost of reading). A run-length
-// picture, or headers that reach beyond the first 64 KiB, are decoded from
-// the whole file.
-bmp::Image ReadBmpFile(const std::string& path) {
+// The headers are judged from the file's first 64 KiB: a run-length picture,
+// or headers that reach beyond them, are decoded from the whole file.
+// While its rows are read the file may be opened for writing: the writer of
+// the converted picture checks the target that way before it writes; the
+// file is closed once its last rows are read, before the new one replaces it.
+BmpRowReader::BmpRowReader(const std::string& path) : path_(path) {
     constexpr size_t kHead = 65536;
-    {
-        UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!file) FailFile("Cannot open file", path, ::GetLastError());
-        LARGE_INTEGER size{};
-        if (!::GetFileSizeEx(file.get(), &size)) FailFile("Cannot open file", path, ::GetLastError());
-        const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
-        if (fileSize == 0) return bmp::Image();
-        std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(fileSize, kHead)));
-        if (!ReadAt(file.get(), 0, head.data(), head.size(), path)) head.clear();  // shrank meanwhile
-        if (fileSize > bmp::kMaxFileBytes) bmp::RefuseOversizedFile(head.data(), head.size());
-        bmp::PlainPicture plain;
-        bool direct = false;
-        try {
-            direct = !head.empty() && bmp::PlainHeaders(head.data(), head.size(), fileSize, plain);
-        } catch (const Error& e) {
-            // Judged on the whole file: only a picture beyond the ceiling, or a
-            // file held whole, is refused from its head alone.
-            if (head.size() == fileSize || std::string(e.what()) == bmp::kTooLargeText) throw;
-        }
-        if (direct) {
-            bmp::Image image = std::move(plain.shape);
-            const size_t stride = image.Stride();
-            image.pixels.resize(stride * static_cast<size_t>(image.height));
-            if (ReadAt(file.get(), plain.rowsOffset, image.pixels.data(), image.pixels.size(), path)) {
-                if (plain.topDown) {  // rows are kept bottom-up
-                    std::vector<uint8_t> swap(stride);
-                    for (int32_t y = 0, z = image.height - 1; y < z; ++y, --z) {
-                        uint8_t* a = image.pixels.data() + stride * static_cast<size_t>(y);
-                        uint8_t* b = image.pixels.data() + stride * static_cast<size_t>(z);
-                        std::memcpy(swap.data(), a, stride);
-                        std::memcpy(a, b, stride);
-                        std::memcpy(b, swap.data(), stride);
-                    }
-                }
-                return image;
-            }
-            // The file ended early (it shrank meanwhile): judged on what it holds now.
+    file_.reset(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file_) FailFile("Cannot open file", path, ::GetLastError());
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file_.get(), &size)) FailFile("Cannot open file", path, ::GetLastError());
+    const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
+    if (fileSize == 0) {  // an empty picture, held whole
+        file_.reset();
+        return;
+    }
+    std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(fileSize, kHead)));
+    if (!ReadAt(file_.get(), 0, head.data(), head.size(), path)) head.clear();  // it shrank meanwhile
+    if (fileSize > bmp::kMaxFileBytes) bmp::RefuseOversizedFile(head.data(), head.size());
+    try {
+        plain_ = !head.empty() && bmp::PlainHeaders(head.data(), head.size(), fileSize, picture_);
+    } catch (const Error& e) {
+        // Judged on the whole file: only a picture beyond the ceiling, or a
+        // file held whole, is refused from its head alone.
+        if (head.size() == fileSize || std::string(e.what()) == bmp::kTooLargeText) throw;
+    }
+    if (plain_) {
+        band_ = picture_.shape;
+        return;
+    }
+    file_.reset();
+    const FileStart whole = ReadFileBounded(path, bmp::kMaxFileBytes, kHead);
+    if (!whole.whole) bmp::RefuseOversizedFile(whole.bytes.data(), whole.bytes.size());
+    picture_.shape = bmp::Decode(whole.bytes);
+}
+
+const bmp::Image& BmpRowReader::Rows(int32_t y0, int32_t y1) {
+    const bmp::Image& shape = picture_.shape;
+    const size_t stride = shape.Stride();
+    band_.height = y1 - y0;
+    band_.pixels.resize(stride * static_cast<size_t>(band_.height));
+    // The file holds rows bottom-up, or top-down: then stored rows y0 .. y1-1
+    // are the file's rows height-y1 .. height-y0-1, in reverse order.
+    const int32_t first = picture_.topDown ? shape.height - y1 : y0;
+    if (!ReadAt(file_.get(), picture_.rowsOffset + stride * static_cast<uint64_t>(first), band_.pixels.data(),
+                band_.pixels.size(), path_))
+        FailFile("Cannot open file", path_, ERROR_HANDLE_EOF);  // cut short since its headers were read
+    if (y1 == shape.height) file_.reset();
+    if (picture_.topDown) {
+        std::vector<uint8_t> swap(stride);
+        for (int32_t a = 0, b = band_.height - 1; a < b; ++a, --b) {
+            uint8_t* ra = band_.pixels.data() + stride * static_cast<size_t>(a);
+            uint8_t* rb = band_.pixels.data() + stride * static_cast<size_t>(b);
+            std::memcpy(swap.data(), ra, stride);
+            std::memcpy(ra, rb, stride);
+            std::memcpy(rb, swap.data(), stride);
         }
     }
-    const FileStart file = ReadFileBounded(path, bmp::kMaxFileBytes, kHead);
-    if (!file.whole) bmp::RefuseOversizedFile(file.bytes.data(), file.bytes.size());
-    return bmp::Decode(file.bytes);
+    return band_;
 }
+
+bmp::Image BmpRowReader::TakeWhole() {
+    if (!plain_) return std::move(picture_.shape);
+    Rows(0, picture_.shape.height);
+    bmp::Image image = std::move(band_);
+    band_ = picture_.shape;
+    return image;
+}
+
+// The rows go from the file straight into the picture: the file is not held
+// a second time (for a large picture that halves the memory, and fresh
+// memory is much of the cost of reading).
+bmp::Image ReadBmpFile(const std::string& path) { return BmpRowReader(path).TakeWhole(); }
 
 }  // namespace hq

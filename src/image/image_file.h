@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "image/bmp_image.h"
+#include "base/handles.h"
 #include "base/system_text.h"
 
 namespace hq {
@@ -50,6 +51,30 @@ void WriteBmpFile(const std::string& path, const bmp::Image& image);
 // system resources" for one beyond the pixel ceiling. A file longer than any
 // picture within the ceiling needs is refused after reading its headers.
 bmp::Image ReadBmpFile(const std::string& path);
+
+// A BMP file read as ReadBmpFile reads it (the same checks and errors, made
+// when it is opened), whose uncompressed rows can also be read a band at a
+// time, so that a converter never holds the whole picture: Plain() is true
+// then, and Shape() is the picture without its pixels. Otherwise (a
+// run-length picture, an empty file) Shape() is the whole picture, read.
+class BmpRowReader {
+public:
+    explicit BmpRowReader(const std::string& path);
+    bool Plain() const { return plain_; }
+    const bmp::Image& Shape() const { return picture_.shape; }
+    // Plain pictures: stored rows y0 .. y1-1 (bottom-up) as a picture of
+    // their own (the shape with y1-y0 rows), valid until the next call.
+    const bmp::Image& Rows(int32_t y0, int32_t y1);
+    // The whole picture, rows and all; the reader is done with after it.
+    bmp::Image TakeWhole();
+
+private:
+    std::string path_;
+    UniqueFile file_;
+    bmp::PlainPicture picture_;
+    bool plain_ = false;
+    bmp::Image band_;
+};
 
 // Writes a BMP file of `shape` (its size, depth, masks and colour table;
 // bmp::EncodeHeadersOf) whose rows `rows` produces a band at a time: it fills

@@ -49,29 +49,53 @@ bool fzChangeColorBmp(const Params& p) {
     const std::string depth = p[1];
     if (!IsFileWithExtension(path, ".bmp")) return false;
 
-    // The picture is read whole; its new form is produced a band of rows at a
-    // time while the file is written, so it never exists whole beside it.
-    bmp::Image image = ReadBmpFile(path);
-    auto convert = [&](bmp::Format format) {
-        if (!bmp::HasFormat(image, format)) {
-            WriteBmpFileRows(path, bmp::Shape(image, format), [&](int32_t y0, int32_t y1, uint8_t* out) {
-                bmp::ConvertRows(image, format, y0, y1, out);
-            });
+    // An uncompressed picture is read a band of rows at a time while its new
+    // form is written, so neither exists whole in memory; a run-length one is
+    // read whole first. Every check of the file is made before anything is
+    // written.
+    BmpRowReader reader(path);
+    bmp::Image whole;
+    if (!reader.Plain()) whole = reader.TakeWhole();
+    const bmp::Image& shape = reader.Plain() ? reader.Shape() : whole;
+    // Stored rows y0 .. y1-1 of the picture read, as a picture of their own
+    // or (read whole) the picture itself with the rows' indices.
+    auto withRows = [&](int32_t y0, int32_t y1, auto&& use) {
+        if (reader.Plain()) use(reader.Rows(y0, y1), 0, y1 - y0);
+        else use(whole, y0, y1);
+    };
+    auto copy = [&] {  // the picture at its own depth
+        if (!reader.Plain()) {
+            WriteBmpFile(path, whole);
             return;
         }
-        // A run-length picture is held at 32 bits once read, but its file is
-        // not: the depth asked for is written out, not the runs.
-        image.MarkChanged();
-        WriteBmpFile(path, image);
+        WriteBmpFileRows(path, shape, [&](int32_t y0, int32_t y1, uint8_t* out) {
+            const bmp::Image& band = reader.Rows(y0, y1);
+            std::memcpy(out, band.pixels.data(), band.pixels.size());
+        });
+    };
+    auto convert = [&](bmp::Format format) {
+        if (bmp::HasFormat(shape, format)) {
+            // A run-length picture is held at 32 bits once read, but its file is
+            // not: the depth asked for is written out, not the runs.
+            whole.MarkChanged();
+            copy();
+            return;
+        }
+        WriteBmpFileRows(path, bmp::Shape(shape, format), [&](int32_t y0, int32_t y1, uint8_t* out) {
+            withRows(y0, y1, [&](const bmp::Image& rows, int32_t r0, int32_t r1) {
+                bmp::ConvertRows(rows, format, r0, r1, out);
+            });
+        });
     };
     auto index = [&](int bits, HPALETTE palette) {
-        if (image.bitsPerPixel == bits) {
-            WriteBmpFile(path, image);
+        if (shape.bitsPerPixel == bits) {
+            copy();
             return;
         }
-        PaletteMapper mapper(image, bits, palette);
-        WriteBmpFileRows(path, mapper.Shape(),
-                         [&](int32_t y0, int32_t y1, uint8_t* out) { mapper.Rows(y0, y1, out); });
+        PaletteMapper mapper(shape, bits, palette);
+        WriteBmpFileRows(path, mapper.Shape(), [&](int32_t y0, int32_t y1, uint8_t* out) {
+            withRows(y0, y1, [&](const bmp::Image& rows, int32_t r0, int32_t r1) { mapper.Rows(rows, r0, r1, out); });
+        });
     };
     if (depth == "32") {
         convert(bmp::Format::Bgrx32);
@@ -84,7 +108,7 @@ bool fzChangeColorBmp(const Params& p) {
     } else if (depth == "4") {
         index(4, StandardPalette16().get());
     } else {
-        WriteBmpFile(path, image);
+        copy();
     }
     return false;
 }

@@ -156,20 +156,32 @@ bmp::Image MappedWhole(const bmp::Image& picture, int bits) {
     return out;
 }
 
-// The new picture is made and written a band of rows at a time: a picture of
-// several bands comes out row for row as a conversion of the whole.
+// The file is read and the new picture written a band of rows at a time: a
+// picture of several bands, stored bottom-up or top-down, comes out row for
+// row as a conversion of the whole.
 TEST_F(ChangeColorTest, PictureOfSeveralBandsIsConvertedRowForRow) {
     const bmp::Image source = Picture(4096, 300, [](int x, int y) {
         return static_cast<uint32_t>(((x * 7 + y * 13) & 0xFF) << 16 | ((y * 5) & 0xFF) << 8 | ((x + y * 3) & 0xFF));
     });
     ASSERT_GT(source.Stride() * 300, 3 * hq::kRowBandBytes);
-    for (const char* depth : {"32", "16", "8", "4"}) {
-        SCOPED_TRACE(depth);
-        const int bits = std::atoi(depth);
-        const bmp::Image out = Run(source, depth);
-        const bmp::Image want = bits >= 16 ? At(source, bits) : MappedWhole(source, bits);
-        ASSERT_EQ(out.bitsPerPixel, bits);
-        EXPECT_TRUE(out.pixels == want.pixels) << "rows differ from the whole picture's conversion";
+    const Bytes bottomUp = bmp::Encode(source);
+    Bytes topDown = bottomUp;  // the same picture with its rows top first and a negative height
+    const size_t offBits = 54, stride = source.Stride();
+    for (int y = 0; y < 300; ++y)
+        std::memcpy(topDown.data() + offBits + stride * y, bottomUp.data() + offBits + stride * (299 - y), stride);
+    const int32_t negative = -300;
+    std::memcpy(topDown.data() + 22, &negative, 4);
+    for (const Bytes* file : {&bottomUp, static_cast<const Bytes*>(&topDown)}) {
+        for (const char* depth : {"32", "24", "16", "8", "4"}) {
+            SCOPED_TRACE(std::string(depth) + (file == &topDown ? " from top-down rows" : ""));
+            const int bits = std::atoi(depth);
+            WriteBytes(Path("bands.bmp"), *file);
+            EXPECT_FALSE(Exec(100, {Path("bands.bmp"), depth}));
+            const bmp::Image out = ReadPicture(Path("bands.bmp"));
+            const bmp::Image want = bits >= 16 ? At(source, bits) : MappedWhole(source, bits);
+            ASSERT_EQ(out.bitsPerPixel, bits);
+            EXPECT_TRUE(out.pixels == want.pixels) << "rows differ from the whole picture's conversion";
+        }
     }
 }
 
