@@ -17,13 +17,21 @@ sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 # ---------------------------------------------------------------- packages
 packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix nasm cmake ninja-build dpkg-dev
-  wine wine32:i386 wine64
-  libxi6:i386 libxcursor1:i386 libxrandr2:i386 libxinerama1:i386
-  libxcomposite1:i386 libxrender1:i386 libxfixes3:i386 libxxf86vm1:i386
+  wine wine64 libc6:i386
   xvfb xauth fonts-liberation fonts-wine
   libz-mingw-w64-dev googletest
   g++ clang libclang-rt-14-dev
   python3 python3-websocket chromium locales
+)
+# 32-bit Wine and the X libraries it loads at run time (without libxi6:i386,
+# for one, ClipCursor never holds). Only where this machine runs 32-bit
+# programs: elsewhere the 32-bit suite runs in the test VM, whose disk has its
+# own, and these would be of no use (they also need the i386 package lists,
+# which a mirror mid-sync can leave unusable).
+wine32_packages=(
+  wine32:i386
+  libxi6:i386 libxcursor1:i386 libxrandr2:i386 libxinerama1:i386
+  libxcomposite1:i386 libxrender1:i386 libxfixes3:i386 libxxf86vm1:i386
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -33,18 +41,32 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ]; then
+updated=0
+install_missing() { # package...
+  local missing=() p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ] || return 0
   echo "setup: installing ${missing[*]}"
-  sudo_if_needed apt-get update -q
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  if [ $updated = 0 ]; then
+    # A mirror caught mid-sync fails one index for a while: try again, and if
+    # it still fails install from the lists that did arrive (the install decides).
+    for try in 1 2 3; do
+      sudo_if_needed apt-get update -q && break
+      echo "setup: apt-get update failed (try $try of 3)" >&2
+      [ "$try" = 3 ] || sleep 20
+    done
+    updated=1 need_update=0
+  fi
+  [ ${#missing[@]} -eq 0 ] ||
+    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
   did_something=1
-fi
+}
+install_missing "${packages[@]}"
+if bash "$root/scripts/can-run-wine.sh" 2>/dev/null; then install_missing "${wine32_packages[@]}"; fi
 
 # Wine runs in the Russian locale: its code page gives the Windows side
 # Windows-1251, and its UTF-8 character set lets Wine name files in Cyrillic
@@ -77,8 +99,9 @@ fetch_source() { # package, glob of the upstream tarball
               -o Dir::State::Lists="$aptdir/lists" -o Dir::Cache::Archives="$aptdir/archives"
               -o Dir::Cache="$aptdir" -o APT::Sandbox::User=root)
   if [ ! -f "$aptdir/updated" ]; then
-    apt-get "${opts[@]}" update -q >/dev/null 2>&1 || true  # the tarball check below decides
-    touch "$aptdir/updated"
+    # Stamped only after a clean update; a failed one is retried next time, and
+    # the tarball check below decides whether this run can go on.
+    if apt-get "${opts[@]}" update -q >/dev/null 2>&1; then touch "$aptdir/updated"; fi
   fi
   # apt-get source can exit non-zero after the upstream tarball has arrived
   # (a security update whose .dsc the mirror dropped): check the tarball.
