@@ -12,7 +12,8 @@ cache="$root/.cache"
 src="$cache/src"
 did_something=0
 
-sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+source "$root/scripts/apt.sh"
+sudo_if_needed() { hq_sudo "$@"; }
 
 # ---------------------------------------------------------------- packages
 packages=(
@@ -41,32 +42,15 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
-updated=0
-install_missing() { # package...
-  local missing=() p
-  for p in "$@"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-      missing+=("$p")
-    fi
-  done
-  [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ] || return 0
-  echo "setup: installing ${missing[*]}"
-  if [ $updated = 0 ]; then
-    # A mirror caught mid-sync fails one index for a while: try again, and if
-    # it still fails install from the lists that did arrive (the install decides).
-    for try in 1 2 3; do
-      sudo_if_needed apt-get update -q && break
-      echo "setup: apt-get update failed (try $try of 3)" >&2
-      [ "$try" = 3 ] || sleep 20
-    done
-    updated=1 need_update=0
-  fi
-  [ ${#missing[@]} -eq 0 ] ||
-    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+if [ -n "$(hq_apt_missing "${packages[@]}")" ] || [ "${need_update:-0}" = 1 ]; then
+  hq_apt_update
+  hq_apt_install "${packages[@]}"
   did_something=1
-}
-install_missing "${packages[@]}"
-if bash "$root/scripts/can-run-wine.sh" 2>/dev/null; then install_missing "${wine32_packages[@]}"; fi
+fi
+if bash "$root/scripts/can-run-wine.sh" 2>/dev/null && [ -n "$(hq_apt_missing "${wine32_packages[@]}")" ]; then
+  hq_apt_install "${wine32_packages[@]}"
+  did_something=1
+fi
 
 # Wine runs in the Russian locale: its code page gives the Windows side
 # Windows-1251, and its UTF-8 character set lets Wine name files in Cyrillic

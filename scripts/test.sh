@@ -19,6 +19,19 @@ case $mode in all | win64) ;; *) echo "usage: bash scripts/test.sh [win64]" >&2;
 bash scripts/setup.sh
 
 jobs=$(nproc)
+elapsed() { local s=$(( $(date +%s) - $1 )); printf '%dm%02ds' $((s / 60)) $((s % 60)); }
+begin=$(date +%s)
+mkdir -p build
+
+# Where this machine cannot run 32-bit programs, the test VM's disk is made
+# (once per machine) while the sources compile.
+vm_image=
+if [ "$mode" = all ] && ! scripts/can-run-wine.sh 2>/dev/null; then
+  echo "test: making the test VM's disk in the background (build/vm-image.log)"
+  bash scripts/vm/image.sh >build/vm-image.log 2>&1 &
+  vm_image=$!
+fi
+
 configure() { # build folder, cmake arguments...
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
@@ -28,25 +41,60 @@ configure build/native
 configure build/native-asan -DCMAKE_BUILD_TYPE=Debug -DHQ_SANITIZE=ON
 configure build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw64.cmake
 [ "$mode" = win64 ] || configure build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake
+echo "test: set-up and builds took $(elapsed "$begin")"
 
-ctest --test-dir build/native --output-on-failure
-ctest --test-dir build/native-asan --output-on-failure
+ctest --test-dir build/native --output-on-failure | tee build/test-native.log
+ctest --test-dir build/native-asan --output-on-failure | tee build/test-native-asan.log
 
-elapsed() { local s=$(( $(date +%s) - $1 )); printf '%dm%02ds' $((s / 60)) $((s % 60)); }
-
+# A Windows suite in a session of its own (its own prefix, virtual display and
+# wineserver), its output shown as it comes with the suite's name before each
+# line and kept whole in build/test-NAME.log.
+suite() { # name, windows-session arguments...
+  local name=$1 start status=0; shift
+  start=$(date +%s)
+  set +e
+  env -u DISPLAY scripts/windows-session.sh "$@" 2>&1 | tee "build/test-$name.log" | sed -u "s/^/[$name] /"
+  status=${PIPESTATUS[0]}
+  set -e
+  echo "test: the $name suite took $(elapsed "$start") (exit status $status)"
+  return $status
+}
 # The 64-bit suite, natively at full depth: 1,000 leak rounds, every failure
 # point of the fault sweep, the dialogs' fault sweep.
-start=$(date +%s)
-scripts/windows-session.sh --win64 ctest --test-dir build/win64 --output-on-failure
-echo "test: the 64-bit Windows suite took $(elapsed "$start")"
-[ "$mode" = win64 ] && exit 0
-
+suite64() { suite win64 --win64 ctest --test-dir build/win64 --output-on-failure; }
 # The 32-bit suite (the product's own build): here, or in the test VM where
 # this machine cannot run 32-bit programs (reduced depth there).
-start=$(date +%s)
-scripts/windows-session.sh bash -c 'wineserver -p && ctest --test-dir build/win --output-on-failure'
-echo "test: the 32-bit Windows suite took $(elapsed "$start")"
+suite32() { suite win32 bash -c 'wineserver -p && ctest --test-dir build/win --output-on-failure'; }
 
-# The authors' package: built twice (same bytes), its contents, and its
-# reference page in headless Chromium (screenshot out/reference.png).
-bash reference/test_package.sh
+status=0
+if [ "$mode" = win64 ]; then
+  suite64 || status=$?
+else
+  if [ -n "$vm_image" ]; then
+    wait "$vm_image" || { tail -30 build/vm-image.log; echo "test: the test VM's disk could not be made" >&2; exit 1; }
+  fi
+  # Side by side: each has its own prefix and display, and much of either's
+  # time is spent waiting on windows and timers.
+  suite64 & p64=$!
+  suite32 & p32=$!
+  wait $p64 || status=1
+  wait $p32 || status=1
+  # The authors' package: built twice (same bytes), its contents, and its
+  # reference page in headless Chromium (screenshot out/reference.png).
+  bash reference/test_package.sh || status=1
+fi
+
+# One closing count over every CTest run above.
+passed=0 failed=0
+for log in build/test-native.log build/test-native-asan.log build/test-win64.log build/test-win32.log; do
+  [ "$mode" = win64 ] && [ "$log" = build/test-win32.log ] && continue
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1 || true)
+  if [ -z "$line" ]; then echo "test: $log has no CTest summary" >&2; status=1; continue; fi
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad)) failed=$((failed + bad))
+done
+echo "test: everything took $(elapsed "$begin")"
+echo "tests: $passed passed, $failed failed"
+[ "$failed" = 0 ] || status=1
+exit $status

@@ -12,6 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+source scripts/limits.sh
 
 if [ "${1:-}" = --win64 ]; then
   shift
@@ -19,8 +20,7 @@ if [ "${1:-}" = --win64 ]; then
   hq_use_wine 64
   source scripts/xvfb.sh
   export HQ_WINEPREFIX=${HQ_WINEPREFIX:-$root/build/win64/wineprefix}
-  # Full depth: the fault sweeps' program runs some fifteen minutes here.
-  export HQ_TIMEOUT=${HQ_TIMEOUT:-1800}
+  export HQ_TIMEOUT=${HQ_TIMEOUT:-$hq_limit_session}
   start_wine_session "$root"
   scripts/wine-prefix.sh
   wineserver -p
@@ -31,8 +31,7 @@ fi
 
 if reason=$(scripts/can-run-wine.sh 2>&1); then
   source scripts/xvfb.sh
-  # Full depth here too: the fault sweeps' program runs five to ten minutes.
-  export HQ_TIMEOUT=${HQ_TIMEOUT:-1800}
+  export HQ_TIMEOUT=${HQ_TIMEOUT:-$hq_limit_session}
   start_wine_session "$root"
   scripts/wine-prefix.sh
   status=0
@@ -50,13 +49,13 @@ trap 'rm -f "$job" "$job.rc"' EXIT
   echo "export HQ_WINEPREFIX=/root/wineprefix"  # made with the disk, ready to use
   # Emulation is slow: the leak tests repeat each action 100 times, not 1,000,
   # the fault sweep fails at most 8 calls of each kind per site (first, spread,
-  # last), not 48/12/8, and a program gets 40 minutes, not 10.
+  # last), not 48/12/8, and a program gets longer than here.
   echo "export HQ_SWEEP_CALLS=${HQ_SWEEP_CALLS:-8}"
   # The dialogs' fault sweep opens a dialog for every failure point: about
   # two seconds each under emulation, some forty minutes in all. It is left
   # out here (GoogleTest reads GTEST_FILTER); it runs where Wine runs natively.
   echo "export GTEST_FILTER=${GTEST_FILTER:--DialogSweep.EveryFailedCallStoresAllOrNothing}"
-  echo "export HQ_TIMEOUT=${HQ_TIMEOUT:-2400}"
+  echo "export HQ_TIMEOUT=${HQ_TIMEOUT:-$hq_limit_vm_program}"
   echo "export HQ_LEAK_ROUNDS=${HQ_LEAK_ROUNDS:-100}"
   printf 'exec scripts/windows-session.sh'
   printf ' %q' "$@"

@@ -13,16 +13,9 @@ vm="${HQ_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/zeZoreredur-vm}"
 stamp=$(cat "$root/scripts/vm/image.sh" "$root/scripts/vm/init.sh" "$root/scripts/wine-prefix.sh" "$root/scripts/wine-arch.sh" | sha256sum | cut -c1-16)
 [ "$(cat "$vm/ready" 2>/dev/null)" = "$stamp" ] && exit 0
 
-sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-need=()
-for p in qemu-system-x86 debootstrap e2fsprogs; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "vm: installing ${need[*]}"
-  sudo_if_needed apt-get update -q
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
-fi
+source "$root/scripts/apt.sh"
+sudo_if_needed() { hq_sudo "$@"; }
+hq_apt_install qemu-system-x86 debootstrap e2fsprogs
 
 echo "vm: building the test VM's disk in $vm (a few minutes, once)"
 rootfs="$vm/rootfs"
