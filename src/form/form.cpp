@@ -10,6 +10,7 @@
 #include "base/error.h"
 #include "base/host.h"
 #include "base/text.h"
+#include "base/work_area.h"
 
 namespace hq::ui {
 
@@ -30,8 +31,14 @@ struct FormClass {
     }
     void Register() {
         if (registered) return;
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        ::InitCommonControlsEx(&icc);
+        // The forms' common controls are the trackbar and the tooltip (edits,
+        // buttons and combo boxes are the system's own classes): ICC_BAR_CLASSES,
+        // which every comctl32 knows, also the 5.8 a host without a version-6
+        // manifest loads (ICC_STANDARD_CLASSES belongs to version 6). Without
+        // them a dialog would lack its slider, so no form opens; a failure is
+        // not remembered, the next form tries again.
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+        if (!::InitCommonControlsEx(&icc)) Fail(kCommonControlsText);
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = &Form::WindowProc;
@@ -210,16 +217,8 @@ namespace {
 // without an owner), never partly off it: a window larger than the work area
 // keeps its caption at the work area's top-left corner.
 POINT CentredOnOwnersMonitor(HWND owner, int width, int height) {
-    const HMONITOR monitor = owner ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
-                                   : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (monitor && ::GetMonitorInfoW(monitor, &info)) work = info.rcWork;
-    const auto centre = [](LONG from, LONG to, int size) {
-        return size >= to - from ? from : from + (to - from - size) / 2;
-    };
-    return POINT{centre(work.left, work.right, width), centre(work.top, work.bottom, height)};
+    const ScreenArea work = OwnersWorkArea(owner);
+    return POINT{CentredIn(work.left, work.right, width), CentredIn(work.top, work.bottom, height)};
 }
 
 }  // namespace

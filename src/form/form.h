@@ -24,6 +24,10 @@ constexpr int kModalNone = 0;
 constexpr int kModalOk = 1;
 constexpr int kModalCancel = 2;
 
+// The error a form raises when the system cannot register the common
+// controls (trackbar, tooltip) its dialogs are built with.
+constexpr char kCommonControlsText[] = "Cannot register the common control classes";
+
 // Position and size in client pixels (96 dots per inch).
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;

@@ -30,8 +30,8 @@ TEST(ColorForms, TColorNamesTheNamedColoursAndHexForTheRest) {
 }
 
 TEST(ChooserLayout, PositionCentresEmptyAxesAndGivesUpOnBadText) {
-    // Screen 1024 x 768, window 301 x 200.
-    auto at = [](const char* x, const char* y) { return hq::ChooserPosition(x, y, 1024, 768, 301, 200); };
+    // Work area 1024 x 768, window 301 x 200.
+    auto at = [](const char* x, const char* y) { return hq::ChooserPosition(x, y, {0, 0, 1024, 768}, 301, 200); };
     EXPECT_EQ(at("", ""), (hq::Point{361, 284}));
     EXPECT_EQ(at("100", ""), (hq::Point{100, 284}));
     EXPECT_EQ(at("", "$10"), (hq::Point{361, 16}));
@@ -40,8 +40,11 @@ TEST(ChooserLayout, PositionCentresEmptyAxesAndGivesUpOnBadText) {
     EXPECT_FALSE(at("", "1O").has_value());
     EXPECT_FALSE(at("10", " ").has_value());
     EXPECT_FALSE(at("10 ", "20").has_value());
-    // A window wider than the screen: truncation toward zero, not flooring.
-    EXPECT_EQ(hq::ChooserPosition("", "", 100, 100, 103, 100), (hq::Point{-1, 0}));
+    // Centred in the owner's monitor's work area, which may lie left of and
+    // above the primary monitor; one too small keeps the corner inside it.
+    EXPECT_EQ(hq::ChooserPosition("", "", {-1280, -24, 0, 1000}, 301, 201), (hq::Point{-791, 387}));
+    EXPECT_EQ(hq::ChooserPosition("", "", {-100, 0, 0, 100}, 103, 100), (hq::Point{-100, 0}));
+    EXPECT_EQ(hq::ChooserPosition("5", "", {-100, 0, 0, 100}, 103, 100), (hq::Point{5, 0}));
 }
 
 TEST(ChooserLayout, AnimationNamesAreExactAndCarryTheirFlags) {

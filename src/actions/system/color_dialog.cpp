@@ -18,6 +18,7 @@
 #include "base/callback_guard.h"
 #include "base/host.h"
 #include "base/int_text.h"
+#include "base/work_area.h"
 
 namespace hq {
 
@@ -42,14 +43,15 @@ void ApplyStyle(HWND dlg) {
     }
 }
 
+// An empty axis centres the chooser on the work area of its owner's monitor,
+// as the property dialogs open.
 void ApplyPosition(HWND dlg) {
     const std::string x = GetHostVariable("[cd_x]");
     const std::string y = GetHostVariable("[cd_y]");
     RECT r{};
     ::GetWindowRect(dlg, &r);
-    const std::optional<Point> at = ChooserPosition(x, y, ::GetSystemMetrics(SM_CXSCREEN),
-                                                    ::GetSystemMetrics(SM_CYSCREEN), r.right - r.left,
-                                                    r.bottom - r.top);
+    const std::optional<Point> at = ChooserPosition(x, y, OwnersWorkArea(::GetWindow(dlg, GW_OWNER)),
+                                                    r.right - r.left, r.bottom - r.top);
     if (at) ::SetWindowPos(dlg, HWND_TOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
 }
 
@@ -94,28 +96,26 @@ void WriteLayoutVariables(const Params& p) {
     for (int i = 0; i < 5; ++i) SetHostVariable(kLayoutVariables[i], p[1 + i]);
 }
 
-void EmptyLayoutVariables() {
-    for (const char* name : kLayoutVariables) SetHostVariable(name, "");
-}
-
 }  // namespace
 
+// The fixed variables are emptied on every path: after a cancel, after the
+// result is written, and when the host raises while they or the result are
+// written. Each is emptied even when emptying another one raised. The first
+// error is the one that ends the call; a later one (the host raising again
+// while they are emptied) must not replace it.
 bool fzColorDialog(const Params& p) {
-    std::optional<COLORREF> chosen;
-    try {
+    CallbackGuard failure;
+    failure.Run([&] {
         WriteLayoutVariables(p);
-        chosen = RunChooser(std::string_view(p[0]) == "1");
-    } catch (...) {
-        EmptyLayoutVariables();
-        throw;
-    }
-    if (chosen) {
-        SetHostVariable(p[6], RgbText(*chosen));
-        SetHostVariable(p[7], HtmlText(*chosen));
-        SetHostVariable(p[8], FlashText(*chosen));
-        SetHostVariable(p[9], TColorText(*chosen));
-    }
-    EmptyLayoutVariables();
+        if (const std::optional<COLORREF> chosen = RunChooser(std::string_view(p[0]) == "1")) {
+            SetHostVariable(p[6], RgbText(*chosen));
+            SetHostVariable(p[7], HtmlText(*chosen));
+            SetHostVariable(p[8], FlashText(*chosen));
+            SetHostVariable(p[9], TColorText(*chosen));
+        }
+    });
+    for (const char* name : kLayoutVariables) failure.Run([name] { SetHostVariable(name, ""); });
+    failure.Rethrow();
     return false;
 }
 

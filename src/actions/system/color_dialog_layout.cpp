@@ -30,18 +30,18 @@ constexpr Animation kAnimations[] = {
     {"Fade", kBlend | kActivate | kCenter},
 };
 
-// One axis: centred when empty, the converted text otherwise.
-std::optional<int32_t> Axis(std::string_view text, int32_t screen, int32_t window) {
-    if (text.empty()) return (screen - window) / 2;
+// One axis: centred in [from, to) when empty, the converted text otherwise.
+std::optional<int32_t> Axis(std::string_view text, int32_t from, int32_t to, int32_t window) {
+    if (text.empty()) return CentredIn(from, to, window);
     return TryStrToInt(text);
 }
 
 }  // namespace
 
-std::optional<Point> ChooserPosition(std::string_view xText, std::string_view yText, int32_t screenW,
-                                     int32_t screenH, int32_t winW, int32_t winH) {
-    const std::optional<int32_t> x = Axis(xText, screenW, winW);
-    const std::optional<int32_t> y = Axis(yText, screenH, winH);
+std::optional<Point> ChooserPosition(std::string_view xText, std::string_view yText, const ScreenArea& work,
+                                     int32_t winW, int32_t winH) {
+    const std::optional<int32_t> x = Axis(xText, work.left, work.right, winW);
+    const std::optional<int32_t> y = Axis(yText, work.top, work.bottom, winH);
     if (!x || !y) return std::nullopt;
     return Point{*x, *y};
 }

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "base/placement.h"
+
 namespace hq {
 
 struct Point {
@@ -13,12 +15,13 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-// The dialog's new top-left corner on a screen of screenW x screenH for a window
-// of winW x winH. An empty text centres the dialog along that axis (integer
-// division truncating toward zero); a text that is not integer text means the
-// dialog is not moved at all (nothing).
-std::optional<Point> ChooserPosition(std::string_view xText, std::string_view yText, int32_t screenW,
-                                     int32_t screenH, int32_t winW, int32_t winH);
+// The dialog's new top-left corner for a window of winW x winH. An empty text
+// centres the dialog along that axis in `work` (its owner's monitor's work
+// area; never partly off it, see CentredIn); a given text is the screen
+// coordinate itself; a text that is not integer text means the dialog is not
+// moved at all (nothing).
+std::optional<Point> ChooserPosition(std::string_view xText, std::string_view yText, const ScreenArea& work,
+                                     int32_t winW, int32_t winH);
 
 // AnimateWindow flags of an animation name ("Slide Left", "Fade", ...), compared
 // whole and case-sensitively; nothing for "None" and any other text.

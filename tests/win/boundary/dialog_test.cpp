@@ -1,11 +1,15 @@
 // Property dialogs at the boundary: the control probe answers only its own
 // thread's well-formed requests, "OK" keeps every host block when a new one
-// cannot be made, and a dialog destroyed from outside ends its call.
+// cannot be made, a dialog destroyed from outside ends its call, and common
+// controls the system cannot register raise instead of a dialog without them.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 #include "fixture.h"
@@ -158,6 +162,38 @@ TEST_F(DialogBoundary, DialogDestroyedFromOutsideEndsAsCancelled) {
     EXPECT_FALSE(host().LastError().has_value());
     EXPECT_EQ(slots[0], before);
     EXPECT_EQ(ledger().Take(slots[0]), "C:\\shot.bmp");
+}
+
+// ---- common controls the system cannot register
+
+struct {
+    void* forward = nullptr;
+    bool fail = true;
+    std::vector<DWORD> asked;  // the classes each call asked for
+} g_icc;
+
+BOOL WINAPI SpyInitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {
+    g_icc.asked.push_back(icc->dwICC);
+    return !g_icc.fail && reinterpret_cast<decltype(&::InitCommonControlsEx)>(g_icc.forward)(icc);
+}
+
+TEST_F(DialogBoundary, CommonControlsThatCannotBeRegisteredRaiseLeaveNothingAndAreTriedAgain) {
+    hqtest::ImportPatch spy(host().Module(), "InitCommonControlsEx", reinterpret_cast<void*>(&SpyInitCommonControlsEx));
+    ASSERT_TRUE(spy.installed());
+    g_icc.forward = spy.previous();
+    hqtest::Holdings held;
+    for (int call = 0; call < 3; ++call) {  // the first settles one-time set-up; the last may register them
+        if (call == 1) held = hqtest::Held();
+        g_icc.fail = call < 2;
+        Driver d([](OpenForm& f) { f.Cancel(); });
+        std::vector<std::string> params{"C:\\shot.jpg", "85"};
+        EXPECT_FALSE(host().Edit(1, params));
+        EXPECT_EQ(host().LastError().value_or("(none)"), g_icc.fail ? "Cannot register the common control classes" : "(none)");
+        EXPECT_EQ(d.Ran(), !g_icc.fail) << call << ": a dialog without its slider, or none once they register";
+        if (call == 1) EXPECT_EQ(hqtest::Held(), held);
+    }
+    // Trackbar and tooltip, which every comctl32 version knows; asked again after each failure.
+    EXPECT_EQ(g_icc.asked, (std::vector<DWORD>(3, ICC_BAR_CLASSES)));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // White-box: an error raised inside the chooser's hook (here by a host whose
 // get-variable callback fails) does not cross the common dialog's frames: the
 // chooser closes as cancelled, nothing is written, the fixed variables are
-// still emptied, and the error reaches the caller once the chooser is gone.
+// still emptied, and the error reaches the caller once the chooser is gone,
+// also when the host then fails to empty one of them.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -22,7 +23,11 @@ void HQAPI FailingGet(const char* name, char** value) {
     if (std::string(name) == "[cd_x]") throw hq::Error("the host could not read [cd_x]");
 }
 
-void HQAPI LoggingSet(const char* name, const char* value) { g_log.push_back(std::string("set ") + name + "=" + value); }
+// Emptying [cd_y] fails too: that later error must not replace the first.
+void HQAPI LoggingSet(const char* name, const char* value) {
+    g_log.push_back(std::string("set ") + name + "=" + value);
+    if (std::string(name) == "[cd_y]" && !*value) throw hq::Error("the host could not empty [cd_y]");
+}
 
 bool g_rescued = false;
 

@@ -94,6 +94,18 @@ BOOL WINAPI SpyAnimateWindow(HWND hwnd, DWORD time, DWORD flags) {
     return reinterpret_cast<decltype(&::AnimateWindow)>(g_forwardAnimate)(hwnd, time, flags);
 }
 
+// Every window is on a monitor left of the primary one, with this work area.
+RECT g_work{};
+HWND g_monitorOf = nullptr;
+HMONITOR WINAPI SpyMonitorFromWindow(HWND hwnd, DWORD) {
+    g_monitorOf = hwnd;
+    return reinterpret_cast<HMONITOR>(1);
+}
+BOOL WINAPI SpyGetMonitorInfoW(HMONITOR, MONITORINFO* info) {
+    info->rcMonitor = info->rcWork = g_work;
+    return TRUE;
+}
+
 class ChooserTest : public hqtest::PluginTest {
 protected:
     void SetUp() override {
@@ -203,6 +215,32 @@ TEST_F(ChooserTest, GivenLeftAndEmptyTopCentreVerticallyOnly) {
     const Drive f = Run({"0", "40", "60", "1", "None", ""});
     EXPECT_EQ(f.rect.left, 40);
     EXPECT_EQ(f.rect.top, 60);
+}
+
+TEST_F(ChooserTest, EmptyPositionsCentreTheChooserOnItsOwnersMonitorNeverPartlyOffIt) {
+    ImportPatch monitorSpy(host().Module(), "MonitorFromWindow", reinterpret_cast<void*>(&SpyMonitorFromWindow));
+    ImportPatch infoSpy(host().Module(), "GetMonitorInfoW", reinterpret_cast<void*>(&SpyGetMonitorInfoW));
+    g_work = RECT{-1280, -30, 0, 994};
+    const Drive d = Run({"0", "", "$20", "1", "None", ""});
+    EXPECT_EQ(g_monitorOf, mainWindow_) << "not the owner's monitor";
+    EXPECT_EQ(d.rect.left, -1280 + (1280 - Width(d.rect)) / 2);
+    EXPECT_EQ(d.rect.top, 32);
+    g_work = RECT{-1280, -20, -1200, 40};  // smaller than the chooser: its corner stays inside
+    const Drive e = Run({"0", "", "", "1", "None", ""});
+    EXPECT_EQ(e.rect.left, -1280);
+    EXPECT_EQ(e.rect.top, -20);
+    EXPECT_TRUE(e.exStyle & WS_EX_TOPMOST);
+}
+
+TEST_F(ChooserTest, HostRaisingWhileTheResultIsWrittenGetsItBackAndTheFixedVariablesAreStillEmptied) {
+    for (const char* out : {"[R]", "[H]", "[F]", "[T]"}) {
+        host().RaiseInNextCallback(hqhost::Host::Callback::SetVariable, out);
+        Run({"0", "7", "8", "2", "Fade", "5"});  // also checks that [cd_x]..[cd_sp] are empty
+        ASSERT_TRUE(host().LastRaisedByHost().has_value()) << out << ": the host's exception did not come back";
+        EXPECT_EQ(host().LastRaisedByHost()->code, hqhost::Host::kHostRaiseCode) << out;
+        EXPECT_EQ(host().LastRaisedByHost()->params, std::vector<uintptr_t>(std::begin(hqhost::Host::kHostRaiseParams),
+                                                                           std::end(hqhost::Host::kHostRaiseParams)));
+    }
 }
 
 TEST_F(ChooserTest, PositionThatIsNotANumberLeavesTheChooserWhereTheSystemPutItNotTopmost) {
