@@ -180,10 +180,11 @@ void EditorForm::AddInfoPanel() {
         ::LoadImageW(PluginModule(), L"INFO_ICON", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
     ui::Label& name = Add<ui::Label>("LabelNameComand", ui::Rect{33, y + 3, 0, 0}, design_.action, false);
     name.SetFont({12});
-    name.SetColor(ui::HexColor(0xD6D6C6));  // its background, unseen while transparent
+    name.SetColor(ui::HexColor(0xD6D6C6));  // the tab FormPaint fills under it
     const DescriptionDecl& d = design_.description;
     ui::Label& text = Add<ui::Label>("LabelDescription", ui::Rect{13, y + 24, d.width, d.height}, d.text, true);
     text.SetWordWrap(true);
+    text.SetColor(ui::clWhite);  // the description box FormPaint fills under it
     // The description box's inner area ends 50 pixels below the label's top.
     text.GrowToFit(50);
 }
@@ -225,7 +226,10 @@ void EditorForm::Bind(ui::Control& c, const ControlDecl& d) {
     if (d.hidden) c.SetVisible(false);
     c.SetHandCursor(d.hand);
     if (!d.hint.empty()) c.SetHint(d.hint);
-    if (auto* l = dynamic_cast<ui::Label*>(&c); l && d.wordWrap) l->SetWordWrap(true);
+    if (auto* l = dynamic_cast<ui::Label*>(&c)) {
+        if (d.wordWrap) l->SetWordWrap(true);
+        if (d.holds) l->SetHoldsParameter(true);
+    }
 
     auto fire = [this](const Handler& h) -> std::function<void()> {
         if (!h) return nullptr;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/text.h"
 
@@ -15,6 +16,55 @@ std::wstring WindowText(HWND h) {
     std::wstring s(static_cast<size_t>(n) + 1, L'\0');
     s.resize(static_cast<size_t>(::GetWindowTextW(h, s.data(), n + 1)));
     return s;
+}
+
+// Relative luminance of a colour (COLORREF layout), 0 for black to 1 for white.
+double Luminance(COLORREF c) {
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
+}
+
+// Contrast ratio of two colours, from 1 (the same) to 21 (black and white).
+double Contrast(COLORREF a, COLORREF b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The ratio ordinary text needs to be read.
+constexpr double kReadable = 4.5;
+
+// The system text colour drawn on a system background colour, or -1.
+int TextColorFor(Color background) {
+    if (!IsSystemColor(background)) return -1;
+    switch (background & 0xFF) {
+    case COLOR_BTNFACE: return COLOR_BTNTEXT;
+    case COLOR_WINDOW: return COLOR_WINDOWTEXT;
+    case COLOR_HIGHLIGHT: return COLOR_HIGHLIGHTTEXT;
+    case COLOR_MENU: return COLOR_MENUTEXT;
+    case COLOR_INFOBK: return COLOR_INFOTEXT;
+    case COLOR_ACTIVECAPTION: return COLOR_CAPTIONTEXT;
+    case COLOR_INACTIVECAPTION: return COLOR_INACTIVECAPTIONTEXT;
+    default: return -1;
+    }
+}
+
+// The colour text of colour `text` is drawn in on `background`: its own where
+// it can be read there; otherwise, on a system colour, that colour's text
+// colour (a high-contrast scheme makes the two a pair); otherwise black or
+// white, whichever stands out more. A fixed light fill thus keeps dark text
+// when the window-text colour turns white.
+COLORREF ReadableTextColor(Color text, Color background) {
+    const COLORREF wanted = ResolveColor(text), under = ResolveColor(background);
+    if (Contrast(wanted, under) >= kReadable) return wanted;
+    if (const int pair = TextColorFor(background); pair >= 0) {
+        const COLORREF paired = ::GetSysColor(pair);
+        if (Contrast(paired, under) >= kReadable) return paired;
+    }
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    return Contrast(black, under) >= Contrast(white, under) ? black : white;
 }
 
 }  // namespace
@@ -50,6 +100,14 @@ void Label::SetColor(Color c) {
     Invalidate();
 }
 
+void Label::SetHoldsParameter(bool on) {
+    holdsParameter_ = on;
+    Fit();
+    Invalidate();
+}
+
+std::wstring Label::Shown() const { return holdsParameter_ ? WidenParameter(text_) : Widen(text_); }
+
 void Label::TextChanged() {
     Fit();
     Invalidate();
@@ -63,7 +121,7 @@ void Label::FontChanged() {
 void Label::GrowToFit(int maxHeight) {
     const HDC dc = Owner().MeasureDc();
     SelectScope font(dc, Owner().FontHandle(Font()));
-    const std::wstring text = Widen(text_);
+    const std::wstring text = Shown();
     RECT r{0, 0, Bounds().width, 0};
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
                 DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
@@ -82,7 +140,7 @@ void Label::Fit() {
     if (!autoSize_) return;
     const HDC dc = Owner().MeasureDc();
     SelectScope font(dc, Owner().FontHandle(Font()));
-    const std::wstring text = Widen(text_.empty() ? std::string(" ") : text_);
+    const std::wstring text = text_.empty() ? std::wstring(L" ") : Shown();
     RECT r{0, 0, wordWrap_ ? Bounds().width : 0, 0};
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
                 DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0));
@@ -100,8 +158,8 @@ void Label::Paint(HDC dc) {
     }
     SelectScope font(dc, Owner().FontHandle(Font()));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, Enabled() ? ResolveColor(FontColor()) : ::GetSysColor(COLOR_GRAYTEXT));
-    const std::wstring text = Widen(text_);
+    ::SetTextColor(dc, Enabled() ? ReadableTextColor(FontColor(), color_) : ::GetSysColor(COLOR_GRAYTEXT));
+    const std::wstring text = Shown();
     const UINT clip = RightOverhang() ? DT_NOCLIP : 0;  // the form clips to PaintArea()
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
                 DT_NOPREFIX | DT_EXPANDTABS | clip | (wordWrap_ ? DT_WORDBREAK : 0));
@@ -224,14 +282,15 @@ Edit::Edit(Form& form, std::string name, Rect bounds, std::string_view text)
     shown_ = WindowText(hwnd_);
 }
 
+// A field holds parameter text: the ANSI code page both ways.
 std::string Edit::Text() const {
     const std::wstring now = WindowText(hwnd_);
-    return now == shown_ ? text_ : Narrow(now);
+    return now == shown_ ? text_ : NarrowParameter(now);
 }
 
 void Edit::SetText(std::string_view text) {
     text_.assign(text);
-    ::SetWindowTextW(hwnd_, Widen(text).c_str());
+    ::SetWindowTextW(hwnd_, WidenParameter(text).c_str());
     shown_ = WindowText(hwnd_);
 }
 
@@ -328,14 +387,24 @@ ComboBox::ComboBox(Form& form, std::string name, Rect bounds, const std::vector<
     shown_ = WindowText(hwnd_);
 }
 
+// The edit part shows parameter text (a stored value, in the ANSI code page)
+// or one of the items, which are the plug-in's own Windows-1251 texts: each
+// is shown in its own code page, and an untouched text comes back as its bytes.
 std::string ComboBox::Text() const {
     const std::wstring now = WindowText(hwnd_);
-    return now == shown_ ? text_ : Narrow(now);
+    return now == shown_ ? text_ : NarrowParameter(now);
 }
 
-void ComboBox::SetText(std::string_view text) {
+void ComboBox::SetText(std::string_view text) { Show(text, WidenParameter(text)); }
+
+void ComboBox::ShowItem(int index) {
+    const std::string& item = items_[static_cast<size_t>(index)];
+    Show(item, Widen(item));
+}
+
+void ComboBox::Show(std::string_view text, const std::wstring& wide) {
     text_.assign(text);
-    ::SetWindowTextW(hwnd_, Widen(text).c_str());
+    ::SetWindowTextW(hwnd_, wide.c_str());
     shown_ = WindowText(hwnd_);
 }
 
@@ -343,14 +412,14 @@ int ComboBox::ItemIndex() const { return static_cast<int>(::SendMessageW(hwnd_, 
 
 void ComboBox::SetItemIndex(int index) {
     ::SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    if (index >= 0 && index < static_cast<int>(items_.size())) SetText(items_[static_cast<size_t>(index)]);
+    if (index >= 0 && index < static_cast<int>(items_.size())) ShowItem(index);
 }
 
 void ComboBox::Command(WORD code) {
     if (code != CBN_SELCHANGE) return;
     const int index = ItemIndex();
     if (index < 0 || index >= static_cast<int>(items_.size())) return;
-    SetText(items_[static_cast<size_t>(index)]);
+    ShowItem(index);
     if (onSelect) onSelect();
 }
 

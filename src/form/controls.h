@@ -29,8 +29,15 @@ public:
     void GrowToFit(int maxHeight);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
-    // Background colour, painted only when the label is not transparent.
+    // Background colour, painted only when the label is not transparent; a
+    // transparent label is placed on it (the form's face by default, or a
+    // fill the form paints). The text keeps its font colour where that can be
+    // read on this colour, and takes one that can be read where not (a
+    // high-contrast scheme turns the window-text colour white).
     void SetColor(Color c);
+    // A label that holds a parameter shows it in the system's ANSI code page;
+    // other captions are the plug-in's own Windows-1251 texts.
+    void SetHoldsParameter(bool on);
     std::function<void()> onClick;
     void MouseUp(int, int, bool inside) override {
         if (inside && onClick) onClick();
@@ -46,7 +53,9 @@ protected:
 
 private:
     void Fit();
+    std::wstring Shown() const;
     bool autoSize_;
+    bool holdsParameter_ = false;
     bool wordWrap_ = false;
     bool transparent_ = true;
     Color color_ = clBtnFace;
@@ -102,8 +111,9 @@ class Edit : public WinControl {
 public:
     Edit(Form& form, std::string name, Rect bounds, std::string_view text = {});
     const char* Kind() const override { return "Edit"; }
-    // The text as the author left it. Text set by the program and not changed
-    // since comes back byte for byte, even where the code page cannot show it.
+    // The text as the author left it, in the system's ANSI code page (a field
+    // holds parameter text). Text set by the program and not changed since
+    // comes back byte for byte, even where the code page cannot show it.
     std::string Text() const override;
     void SetText(std::string_view text) override;
     void TabbedInto() override;
@@ -188,6 +198,8 @@ public:
     void FillProbe(ControlProbe& p) const override;
 
 private:
+    void ShowItem(int index);
+    void Show(std::string_view text, const std::wstring& wide);
     std::vector<std::string> items_;
     ComboOptions options_;
     std::wstring shown_;

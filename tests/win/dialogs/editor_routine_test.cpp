@@ -1,10 +1,13 @@
 // The editor routine through the real export, on TMBox12Form (ID 1): a null
 // slot, an error while open, a fresh start from the design at every opening,
-// the pick protocol for the variable and file buttons, the keyboard, and the
-// quality slider. What every dialog shares is in every_dialog_test.cpp.
+// the pick protocol for the variable and file buttons, the keyboard, the
+// quality slider, and the field's text in the system's code page (this test
+// runs again in 1252 as win_dialogs_1252). What every dialog shares is in
+// every_dialog_test.cpp.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 #include "driver.h"
@@ -288,6 +291,42 @@ TEST_F(EditorRoutine, LineBreaksAndUndefinedBytesSurviveOkUnchanged) {
     Driver d([](OpenForm& f) { f.Ok(); });
     EXPECT_TRUE(Edit());
     EXPECT_EQ(std::string(slots_[0]), odd);
+}
+
+// Byte 0xFA of a stored path is the letter of the system's ANSI code page, in
+// the field and back in the slot; what the author types is stored in that code
+// page, and a letter it lacks as "?", not as a look-alike naming another file.
+TEST_F(EditorRoutine, AnsiCodePageFieldShowsAndStoresTheParameterBytes) {
+    const char* expected = std::getenv("HQ_EXPECT_ACP");
+    ASSERT_EQ(::GetACP(), expected && *expected ? std::strtoul(expected, nullptr, 10) : 1251u);
+    const std::wstring letter = ::GetACP() == 1252 ? L"\u00FA" : L"\u044A";  // u acute / hard sign
+    struct Case {
+        const char* what;
+        std::wstring typed;  // empty: untouched
+        std::string stored;
+    };
+    const Case cases[] = {
+        {"untouched", L"", "C:\\M\xFAsica\\a.jpg"},
+        {"typed", L"D:\\" + letter + L"\\b.jpg", "D:\\\xFA\\b.jpg"},
+        {"a letter the code page lacks", L"D:\\\u0142.jpg", "D:\\?.jpg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Slots({"C:\\M\xFAsica\\a.jpg", "85"});
+        std::wstring shown;
+        Driver d([&](OpenForm& f) {
+            const HWND field = f.Query("Edit1").hwnd;
+            wchar_t text[64] = {};
+            ::GetWindowTextW(field, text, 64);
+            shown = text;
+            if (!c.typed.empty()) ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));
+            f.Ok();
+        });
+        EXPECT_TRUE(Edit());
+        EXPECT_EQ(shown, L"C:\\M" + letter + L"sica\\a.jpg");
+        EXPECT_EQ(std::string(slots_[0]), c.stored);
+        TakeSlots();
+    }
 }
 
 TEST_F(EditorRoutine, StoredVariableQualitySurvivesWhileTheSliderIsUntouched) {

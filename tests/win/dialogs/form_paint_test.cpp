@@ -1,16 +1,23 @@
 // What the screen shows of a real dialog (TMBox12Form, client height 256):
 // the painted info panel at a few of its coordinates, the section corner
-// pixels, the gradients over them; and the About box's modality.
+// pixels, the gradients over them, its texts readable under a high-contrast
+// scheme; and the About box's modality.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <map>
+
+#include "base/handles.h"
 #include "form/gradient_pattern.h"
 #include "driver.h"
 #include "editors/editor_form.h"
 #include "fixture.h"
+#include "import_patch.h"
 
 namespace {
 
 using hqtest::Driver;
+using hqtest::ImportPatch;
 using hqtest::OpenForm;
 
 COLORREF Hex(uint32_t rrggbb) { return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF); }
@@ -102,6 +109,80 @@ TEST(FormPaintLongName, ALongActionNameWidensTheNameTab) {
     EXPECT_GT(L, 200);
     EXPECT_EQ(edge, Hex(0xB2B2A2)) << "the tab's right edge is at L + 40 (exclusive)";
     EXPECT_EQ(outside, face);
+}
+
+// "High Contrast Black", as the plug-in's GetSysColor and GetSysColorBrush
+// answer while the spies are in; other colours are the system's.
+struct {
+    std::map<int, COLORREF> colors = {
+        {COLOR_WINDOW, RGB(0, 0, 0)},  {COLOR_WINDOWTEXT, RGB(255, 255, 255)}, {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
+        {COLOR_BTNFACE, RGB(0, 0, 0)}, {COLOR_BTNTEXT, RGB(255, 255, 255)},    {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
+        {COLOR_GRAYTEXT, RGB(63, 242, 63)}};
+    std::map<int, hq::UniqueBrush> brushes;
+    void* color = nullptr;
+    void* brush = nullptr;
+} g_scheme;
+
+DWORD WINAPI SchemeColor(int index) {
+    const auto it = g_scheme.colors.find(index);
+    if (it != g_scheme.colors.end()) return it->second;
+    return reinterpret_cast<DWORD(WINAPI*)(int)>(g_scheme.color)(index);
+}
+HBRUSH WINAPI SchemeBrush(int index) {
+    const auto it = g_scheme.colors.find(index);
+    if (it == g_scheme.colors.end()) return reinterpret_cast<HBRUSH(WINAPI*)(int)>(g_scheme.brush)(index);
+    hq::UniqueBrush& b = g_scheme.brushes[index];
+    if (!b) b.reset(::CreateSolidBrush(it->second));
+    return b.get();
+}
+
+// Pixels of the rectangle whose brightness differs from `fill` by a third of
+// the scale or more: the text a reader can tell from its background.
+int ReadablePixels(const OpenForm& f, const hq::ui::ControlProbe& r, COLORREF fill) {
+    const auto brightness = [](COLORREF c) {
+        return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000;
+    };
+    int n = 0;
+    HDC dc = ::GetDC(f.hwnd());
+    for (int y = r.top; y < r.top + r.height; ++y)
+        for (int x = r.left; x < r.left + r.width; ++x)
+            if (std::abs(brightness(::GetPixel(dc, x, y)) - brightness(fill)) >= 85) ++n;
+    ::ReleaseDC(f.hwnd(), dc);
+    return n;
+}
+
+TEST_F(FormPaint, UnderHighContrastBlackEveryTextStandsOutFromWhatItIsDrawnOn) {
+    ImportPatch color(host().Module(), "GetSysColor", reinterpret_cast<void*>(&SchemeColor));
+    ImportPatch brush(host().Module(), "GetSysColorBrush", reinterpret_cast<void*>(&SchemeBrush));
+    ASSERT_TRUE(color.installed() && brush.installed());
+    g_scheme.color = color.previous();
+    g_scheme.brush = brush.previous();
+    struct Case {
+        int id;
+        size_t parameters;
+        const char* label;
+        COLORREF fill;
+    };
+    const Case cases[] = {
+        {1, 2, "LabelNameComand", Hex(0xD6D6C6)},  // the name tab
+        {1, 2, "LabelDescription", Hex(0xFFFFFF)}, // the description box
+        {1, 2, "Label4", RGB(0, 0, 0)},            // the quality, black by design, on the face
+        {41, 10, "LabelNameComand", Hex(0xD6D6C6)},
+        {41, 10, "LabelDescription", Hex(0xFFFFFF)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.id) + " " + c.label);
+        std::vector<std::string> params(c.parameters, "85");
+        int readable = -1;
+        Driver d([&](OpenForm& f) {
+            readable = ReadablePixels(f, f.Query(c.label), c.fill);
+            f.Cancel();
+        });
+        host().Edit(c.id, params);
+        ASSERT_TRUE(d.Ran());
+        EXPECT_GE(readable, 20) << "the text cannot be told from its background";
+    }
+    g_scheme.brushes.clear();
 }
 
 class AboutBox : public hqtest::PluginTest {};
