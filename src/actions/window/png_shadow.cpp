@@ -12,6 +12,7 @@
 
 #include "actions/actions.h"
 #include "actions/window/gdiplus_layer.h"
+#include "actions/window/window_util.h"
 #include "base/error.h"
 #include "base/file_name.h"
 #include "base/handles.h"
@@ -61,9 +62,12 @@ struct Layering {
         // Succeeds only for a window set up with SetLayeredWindowAttributes.
         keyed = (exStyle & WS_EX_LAYERED) && ::GetLayeredWindowAttributes(window, &key, &alpha, &flags);
     }
+    // The window has left the per-pixel layering for a new surface (plain or
+    // colour-keyed), which is blank until it and its children paint again.
     void Restore(HWND window) const {
         ::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
         if (keyed) ::SetLayeredWindowAttributes(window, key, alpha, flags);
+        RepaintAfterLayering(window);
     }
 };
 

@@ -42,7 +42,7 @@ void ClearColourKey(HWND window) {
     if (!window) return;
     RequireAnswering(window);
     ChangeWindowLong(window, GWL_EXSTYLE, 0, WS_EX_LAYERED);
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    RepaintAfterLayering(window);
 }
 
 }  // namespace

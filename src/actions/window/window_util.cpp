@@ -18,6 +18,8 @@ void ChangeFrameStyle(HWND window, int index, DWORD set, DWORD clear) {
     ApplyFrameChange(window);
 }
 
+void RepaintAfterLayering(HWND window) { ::RedrawWindow(window, nullptr, nullptr, kRelayeredRedrawFlags); }
+
 const char kRelayoutScript[] = "SetVar \"[PubHeight]\" \"[PubHeight]-1\"\rSetVar \"[PubHeight]\" \"[PubHeight]+1\"";
 
 void RunRelayoutScript() { RunHostScript(kRelayoutScript); }

@@ -25,6 +25,14 @@ constexpr UINT kFrameChangeFlags = SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | 
 // ApplyFrameChange: one frame change after each write.
 void ChangeFrameStyle(HWND window, int index, DWORD set, DWORD clear);
 
+// Repaints a window whose WS_EX_LAYERED bit has just been cleared or put
+// back: the system gives it a new surface, which holds nothing until the
+// window and every child window have painted again. A parent with
+// WS_CLIPCHILDREN (a host main window with its object windows) leaves its
+// children out of the repaint unless RDW_ALLCHILDREN asks for them.
+void RepaintAfterLayering(HWND window);
+constexpr UINT kRelayeredRedrawFlags = RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN;
+
 // The host script that makes the host resize its main window by one pixel and
 // back, so that it lays out its frame again.
 extern const char kRelayoutScript[];

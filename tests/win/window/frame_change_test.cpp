@@ -1,7 +1,8 @@
 // Every write of a frame style (caption, system menu, sizing frame, the
 // minimize and maximize boxes, the tool-window caption) is followed by exactly
 // one SetWindowPos(SWP_FRAMECHANGED) on the same window, so the system draws
-// the new frame at once instead of keeping the cached one.
+// the new frame at once instead of keeping the cached one; and a window
+// leaving layered mode is repainted with all its child windows.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -21,12 +22,14 @@ constexpr UINT kFrameFlags = SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NO
 
 // What the plug-in did to windows, in order: "style" and "ex" (a style word
 // written), "frame" (the frame change with exactly its arguments), "pos" (any
-// other SetWindowPos); a call on a window other than `target` reads "other ...".
+// other SetWindowPos), "redraw <flags in hex>"; a call on a window other than
+// `target` reads "other ...".
 struct {
     HWND target = nullptr;
     std::vector<std::string> events;
     void* setLong = nullptr;
     void* setPos = nullptr;
+    void* redraw = nullptr;
 } g_spy;
 
 void Record(HWND w, std::string what) {
@@ -45,6 +48,13 @@ BOOL WINAPI SpySetWindowPos(HWND w, HWND after, int x, int y, int cx, int cy, UI
     return reinterpret_cast<decltype(&::SetWindowPos)>(g_spy.setPos)(w, after, x, y, cx, cy, flags);
 }
 
+BOOL WINAPI SpyRedrawWindow(HWND w, const RECT* rect, HRGN region, UINT flags) {
+    char text[32];
+    std::snprintf(text, sizeof text, "redraw %x", flags);
+    Record(w, text);
+    return reinterpret_cast<decltype(&::RedrawWindow)>(g_spy.redraw)(w, rect, region, flags);
+}
+
 class FrameChange : public hqtest::PluginTest {
 protected:
     void SpyOnWindowCalls() {
@@ -52,16 +62,23 @@ protected:
                                                  reinterpret_cast<void*>(&SpySetWindowLongW));
         setPos_ = std::make_unique<ImportPatch>(host().Module(), "SetWindowPos",
                                                 reinterpret_cast<void*>(&SpySetWindowPos));
+        redraw_ = std::make_unique<ImportPatch>(host().Module(), "RedrawWindow",
+                                                reinterpret_cast<void*>(&SpyRedrawWindow));
         g_spy.setLong = setLong_->previous();
         g_spy.setPos = setPos_->previous();
+        g_spy.redraw = redraw_->previous();
     }
-    void TearDown() override {
+    void Unpatch() {
         setLong_.reset();
         setPos_.reset();
+        redraw_.reset();
+    }
+    void TearDown() override {
+        Unpatch();
         hqtest::PluginTest::TearDown();
     }
 
-    std::unique_ptr<ImportPatch> setLong_, setPos_;
+    std::unique_ptr<ImportPatch> setLong_, setPos_, redraw_;
 };
 
 struct FrameCase {
@@ -82,6 +99,8 @@ TEST_F(FrameChange, EachFrameStyleWriteIsFollowedByOneFrameChange) {
     }
     using V = std::vector<std::string>;
     const V one{"style", "frame"};
+    // Out of layered mode: erased, invalidated, frame and all child windows (0x485).
+    const V unlayered{"ex", "redraw 485"};
     const FrameCase table[] = {
         {6, {}, false, {"style", "frame", "ex", "frame"}},   // WS_CAPTION, then the tool-window caption
         {7, {}, false, {"style", "frame", "ex", "frame"}},
@@ -99,10 +118,10 @@ TEST_F(FrameChange, EachFrameStyleWriteIsFollowedByOneFrameChange) {
         {19, {}, false, {"style", "frame", "style", "frame"}},  // two writes, each applied
         {20, {mask}, false, one},                                 // the mask clears frame and caption
         {21, {"1", "2", "3"}, false, {"style", "frame", "ex"}},   // WS_EX_LAYERED changes no frame
-        {22, {}, false, {"ex"}},
+        {22, {}, false, unlayered},
         {23, {"Ext"}, true, {"style", "frame", "pos"}},           // then its own topmost resize
         {24, {"Ext", "1", "2", "3"}, true, {"style", "frame", "ex"}},
-        {25, {"Ext"}, true, {"ex"}},
+        {25, {"Ext"}, true, unlayered},
     };
     for (const FrameCase& c : table) {
         host().ResetWindows();
@@ -112,8 +131,7 @@ TEST_F(FrameChange, EachFrameStyleWriteIsFollowedByOneFrameChange) {
         g_spy.events.clear();
         SpyOnWindowCalls();
         EXPECT_TRUE(Exec(c.id, c.params)) << "ID " << c.id;
-        setLong_.reset();
-        setPos_.reset();
+        Unpatch();
         EXPECT_EQ(g_spy.events, c.events) << "ID " << c.id;
     }
     ::DeleteFileA(mask.c_str());

@@ -213,14 +213,28 @@ BOOL WINAPI RefuseUpdate(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDF
     return FALSE;
 }
 
+// The flags of every RedrawWindow call, forwarded to the system.
+std::vector<UINT> redrawFlags;
+void* forwardRedraw = nullptr;
+BOOL WINAPI SpyRedraw(HWND w, const RECT* rect, HRGN region, UINT flags) {
+    redrawFlags.push_back(flags);
+    return reinterpret_cast<decltype(&::RedrawWindow)>(forwardRedraw)(w, rect, region, flags);
+}
+
+// The window given back its old layering has a new surface: it is repainted
+// with its child windows, as after taking the colour key away.
 TEST_F(PngTest, PictureShowsAfterAColourKeyAndARefusedUpdateKeepsTheKey) {
     const std::string path = shapetest::WritePng("shape_keyed.png", 120, 80, [](int, int) { return 0xFF0000FFu; });
     Prepare();
     ASSERT_TRUE(Exec(21, {"255", "0", "255"}));
     {
         hqtest::ImportPatch refuse(host().Module(), "UpdateLayeredWindow", reinterpret_cast<void*>(&RefuseUpdate));
-        ASSERT_TRUE(refuse.installed());
+        hqtest::ImportPatch redraw(host().Module(), "RedrawWindow", reinterpret_cast<void*>(&SpyRedraw));
+        ASSERT_TRUE(refuse.installed() && redraw.installed());
+        forwardRedraw = redraw.previous();
+        redrawFlags.clear();
         EXPECT_EQ(ExecError(45, {path}), hq::SystemErrorText(ERROR_INVALID_PARAMETER));
+        EXPECT_EQ(redrawFlags, std::vector<UINT>{RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN});
     }
     COLORREF key = 0;
     EXPECT_TRUE(::GetLayeredWindowAttributes(Main(), &key, nullptr, nullptr)) << "the colour key is put back";
