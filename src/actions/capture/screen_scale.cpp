@@ -1,5 +1,6 @@
 #include "actions/capture/screen_scale.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "base/handles.h"
@@ -78,6 +79,33 @@ ScreenScale QueryScreenScale() {
         scale.physical.cy = ::MulDiv(scale.logical.cy, desktopVert, vert);
     }
     return scale;
+}
+
+PointMapping::PointMapping(HWND window) : window_(window), scale_(QueryScreenScale()) {
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    if (user32 && window_)
+        map_ = reinterpret_cast<MapFn>(
+            reinterpret_cast<void*>(::GetProcAddress(user32, "LogicalToPhysicalPointForPerMonitorDPI")));
+}
+
+bool PointMapping::Map(POINT& point) const {
+    POINT mapped = point;
+    if (!map_ || !map_(window_, &mapped)) return false;
+    point = mapped;
+    return true;
+}
+
+POINT PointMapping::Pixel(int x, int y) const {
+    POINT point{x, y};
+    return Map(point) ? point : scale_.Pixel(x, y);
+}
+
+RECT PointMapping::Rect(int x, int y, int width, int height) const {
+    const int64_t right = int64_t{x} + (width > 0 ? width : 0), bottom = int64_t{y} + (height > 0 ? height : 0);
+    POINT corner{x, y}, edge{static_cast<LONG>(right), static_cast<LONG>(bottom)};
+    if (right > INT_MAX || bottom > INT_MAX || !Map(corner) || !Map(edge)) return scale_.Rect(x, y, width, height);
+    return RECT{corner.x, corner.y, width > 0 ? std::max(edge.x, corner.x) : corner.x,
+                height > 0 ? std::max(edge.y, corner.y) : corner.y};
 }
 
 }  // namespace hq

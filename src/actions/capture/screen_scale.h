@@ -52,4 +52,30 @@ private:
 // HORZRES/VERTRES of the screen context.
 ScreenScale QueryScreenScale();
 
+// The author's points, in the host's units, to screen pixels. Since Windows
+// 8.1 each monitor has its own scale, and an unaware host sees each one
+// scaled by its own factor: where the system has
+// LogicalToPhysicalPointForPerMonitorDPI, a point goes through it with the
+// transform of `window` (the host main window, in whose units the author
+// writes). It maps screen coordinates as the window's own unaware context
+// sees them, so it is asked on the host's thread outside any DpiAwareScope.
+// Where the system lacks it, has no window, or refuses a point (it maps only
+// points within the window), the primary screen's scale holds.
+class PointMapping {
+public:
+    explicit PointMapping(HWND window);
+    // The pixel the author points at.
+    POINT Pixel(int x, int y) const;
+    // A rectangle by its corner and size (a size of 0 or less stays 0): both
+    // corners through the system's mapping, or both by the primary's scale.
+    RECT Rect(int x, int y, int width, int height) const;
+
+private:
+    using MapFn = BOOL(WINAPI*)(HWND, POINT*);
+    bool Map(POINT& point) const;
+    HWND window_ = nullptr;
+    MapFn map_ = nullptr;
+    ScreenScale scale_;
+};
+
 }  // namespace hq

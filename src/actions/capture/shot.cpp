@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <string>
 
 #include "actions/actions.h"
 #include "image/gdi_image.h"
@@ -21,6 +22,7 @@
 #include "actions/window/window_util.h"
 #include "base/error.h"
 #include "base/handles.h"
+#include "base/host.h"
 #include "base/int_text.h"
 #include "base/window_answer.h"
 
@@ -50,6 +52,19 @@ void BlitScreenInBands(HDC dc, int tx, int ty, HDC screen, int x, int y, int wid
         ::SetLastError(0);
         Check(::BitBlt(dc, tx, ty + top, width, rows, screen, x, y + top, SRCCOPY));
     }
+}
+
+// Copies `source` of the screen into `target` of `dc` when their sizes differ
+// (a desktop of several monitors squeezed into the primary's size). A fresh
+// memory context stretches in BLACKONWHITE mode, which ANDs the pixels it
+// merges and darkens the picture; HALFTONE averages them, and needs the brush
+// origin set after it.
+void StretchAveraged(HDC dc, const RECT& target, HDC screen, const RECT& source) {
+    ::SetStretchBltMode(dc, HALFTONE);
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    ::SetLastError(0);
+    Check(::StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, screen,
+                       source.left, source.top, source.right - source.left, source.bottom - source.top, SRCCOPY));
 }
 
 // Copies the screen from (x, y) into the bitmap at (0, 0), SRCCOPY alone.
@@ -86,6 +101,30 @@ void PrintWithFullContent(HWND hwnd, HDC dc, int width, int height, UINT flags) 
     Check(::PatBlt(dc, 0, 0, width, height, WHITENESS));
     ::SetLastError(0);
     Check(::PrintWindow(hwnd, dc, flags));
+}
+
+// The visible part of a window, where the desktop window manager reports it
+// (DWMWA_EXTENDED_FRAME_BOUNDS, Windows Vista and later): since Vista the
+// window rectangle includes invisible resize borders, about 7 pixels at left,
+// right and bottom of a sizable window. The bounds are in screen pixels, as
+// the rectangle is on a DPI-aware thread. dwmapi is loaded from the system
+// folder at run time, so the library loads where it does not exist. `whole`
+// where the system has no bounds or they do not lie within it.
+RECT VisibleFrame(HWND hwnd, const RECT& whole) {
+    constexpr DWORD kExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return whole;
+    const UniqueModule dwm(::LoadLibraryW((std::wstring(folder, length) + L"\\dwmapi.dll").c_str()));
+    if (!dwm) return whole;
+    using GetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+    const auto getAttribute = reinterpret_cast<GetAttributeFn>(
+        reinterpret_cast<void*>(::GetProcAddress(dwm.get(), "DwmGetWindowAttribute")));
+    RECT bounds{};
+    if (!getAttribute || FAILED(getAttribute(hwnd, kExtendedFrameBounds, &bounds, sizeof bounds))) return whole;
+    const bool within = bounds.left >= whole.left && bounds.top >= whole.top && bounds.right <= whole.right &&
+                        bounds.bottom <= whole.bottom && bounds.left < bounds.right && bounds.top < bounds.bottom;
+    return within ? bounds : whole;
 }
 
 bool OfAnotherProcess(HWND hwnd) {
@@ -139,8 +178,7 @@ bool fzShotDesktopToBmp(const Params& p) {
         if (source.right - source.left == width && source.bottom - source.top == height)
             BlitScreenInBands(dc.get(), target.left, target.top, screen.get(), source.left, source.top, width, height);
         else
-            Check(::StretchBlt(dc.get(), target.left, target.top, width, height, screen.get(), source.left,
-                               source.top, source.right - source.left, source.bottom - source.top, SRCCOPY));
+            StretchAveraged(dc.get(), target, screen.get(), source);
     }
     WriteBmp(p[0], bitmap.get());
     return true;
@@ -149,19 +187,35 @@ bool fzShotDesktopToBmp(const Params& p) {
 bool fzShotWindow(const Params& p) {
     const HWND hwnd = WindowParam(p[0]);
     RequireAnswering(hwnd);
+    // Measured and printed DPI-aware: PrintWindow draws the window at its real
+    // size, which the host's unaware context may see scaled down (a
+    // per-monitor-aware window of another program on a scaled monitor).
+    const DpiAwareScope aware;
     RECT r{};
     ::GetWindowRect(hwnd, &r);
+    const RECT visible = VisibleFrame(hwnd, r);
     WindowDc windowDc = WindowDc::Whole(hwnd);
     if (!windowDc) FailWithLastError();
     // White first: what the window does not paint (Wine's print draws no frame) is never undefined.
     const int width = r.right - r.left, height = r.bottom - r.top;
     UniqueBitmap bitmap = CreateCaptureBitmap(windowDc.get(), width, height, true);
+    UniqueBitmap visiblePart;
     if (bitmap) {
         const MemoryDc dc(windowDc.get(), bitmap.get());
         if (!dc) FailWithLastError();
         PrintWithFullContent(hwnd, dc.get(), width, height, 0);
+        if (visible.left != r.left || visible.top != r.top || visible.right != r.right || visible.bottom != r.bottom) {
+            // The picture is the visible part of the whole window's print.
+            const int visibleWidth = visible.right - visible.left, visibleHeight = visible.bottom - visible.top;
+            visiblePart = CreateCaptureBitmap(windowDc.get(), visibleWidth, visibleHeight, false);
+            const MemoryDc partDc(windowDc.get(), visiblePart.get());
+            if (!partDc) FailWithLastError();
+            ::SetLastError(0);
+            Check(::BitBlt(partDc.get(), 0, 0, visibleWidth, visibleHeight, dc.get(), visible.left - r.left,
+                           visible.top - r.top, SRCCOPY));
+        }
     }
-    WriteBmp(p[1], bitmap.get());
+    WriteBmp(p[1], visiblePart ? visiblePart.get() : bitmap.get());
     return true;
 }
 
@@ -198,7 +252,7 @@ bool fzShotRect(const Params& p) {
     const int y = StrToInt(p[2]);
     const int x = StrToInt(p[1]);
     // The corner and size are in the host's units; the screen is read in pixels.
-    const RECT pixels = QueryScreenScale().Rect(x, y, width, height);
+    const RECT pixels = PointMapping(HostMainWindow()).Rect(x, y, width, height);
     const int pixelWidth = SizeOf(pixels.left, pixels.right), pixelHeight = SizeOf(pixels.top, pixels.bottom);
     UniqueBitmap bitmap = CreateCaptureBitmap(nullptr, pixelWidth, pixelHeight, true);
     {

@@ -103,7 +103,7 @@ bool fzGetPixelColor(const Params& p) {
         const std::optional<int32_t> x = y ? TryStrToInt(p[0]) : std::nullopt;
         if (x && y) {
             // The coordinates are in the host's units; the screen context holds pixels.
-            const POINT at = QueryScreenScale().Pixel(*x, *y);
+            const POINT at = PointMapping(HostMainWindow()).Pixel(*x, *y);
             color = ::GetPixel(screen.get(), at.x, at.y);
         }
         // Outside the screen the system answers CLR_INVALID, which is no colour
