@@ -9,7 +9,10 @@ mkdir -p "$out"
 # The stand-in host of the same build as the plug-in (a 64-bit host loads
 # only a 64-bit plug-in).
 host() { "$root/scripts/wine-run.sh" "$(dirname "$plugin")/hqhost.exe" "$@"; }
-ids="1 2 3 4 5 20 21 23 24 25 26 27 28 30 31 32 33 35 38 39 40 41 44 45 46 100"
+# Exactly the actions with parameters have a dialog: their IDs as the plug-in
+# registers them (a row without parameters shows its placeholder code [0]).
+ids=$(host list "$plugin" | tr -d '\r' | awk '$1 ~ /^[0-9]+$/ && $3 != "[0]" { print $1 }')
+[ -n "$ids" ] || { echo "shots: $plugin lists no action with parameters" >&2; exit 1; }
 host shot "$plugin" about "$out/about.png"
 for id in $ids; do
   # An action whose dialog is not built yet opens nothing; say so and go on.

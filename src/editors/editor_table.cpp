@@ -1,7 +1,8 @@
-// The editor table and the edit dispatch.
+// The editor table and the edit dispatch, read from the action list.
 #include "editors/editor_table.h"
 
-#include "editors/dialogs.h"
+#include <algorithm>
+
 #include "editors/editor_form.h"
 #include "editors/editors.h"
 
@@ -9,34 +10,46 @@ namespace hq {
 
 namespace editors {
 
-const EditorRow kEditorTable[kEditorCount] = {
-    {1, "TMBox12Form", &EditMBox12, &MBox12Design},
-    {2, "TMBox13Form", nullptr, &MBox13Design},
-    {3, "TMBox14Form", nullptr, &MBox14Design},
-    {4, "TMBox15Form", nullptr, &MBox15Design},
-    {5, "TMBox16Form", nullptr, &MBox16Design},
-    {20, "TMBox17Form", nullptr, &MBox17Design},
-    {21, "TMBox19Form", nullptr, &MBox19Design},
-    {23, "TMBox18Form", nullptr, &MBox18Design},
-    {24, "TMBox20Form", nullptr, &MBox20Design},
-    {25, "TMBox21Form", nullptr, &MBox21Design},
-    {26, "TMBox1Form", nullptr, &MBox1Design},
-    {27, "TMBox4Form", nullptr, &MBox4Design},
-    {28, "TMBox8Form", nullptr, &MBox8Design},
-    {30, "TMBox6Form", nullptr, &MBox6Design},
-    {31, "TMBox25Form", nullptr, &MBox25Design},
-    {32, "TMBox26Form", nullptr, &MBox26Design},
-    {33, "TMBox28Form", nullptr, &MBox28Design},
-    {35, "TMBox5Form", nullptr, &MBox5Design},
-    {38, "TMBox9Form", &EditMBox9, &MBox9Design},
-    {39, "TMBox10Form", nullptr, &MBox10Design},
-    {40, "TMBox24Form", &EditMBox24, &MBox24Design},
-    {41, "TMBox11Form", &EditMBox11, &MBox11Design},
-    {44, "TMBox7Form", nullptr, &MBox7Design},
-    {45, "TMBox22Form", nullptr, &MBox22Design},
-    {46, "TMBox27Form", &EditMBox27, &MBox27Design},
-    {100, "TMBox100Form", nullptr, &MBox100Design},
+// Every dialog's design and editor routine, declared from the list
+// (editors/dialogs.h lists the same with the layouts dialogs share).
+#define HQ_DECLARE_WithDialog(dialog, ...) \
+    const DialogDesign& dialog##Design();   \
+    __VA_OPT__(bool __VA_ARGS__(char** slots);)
+#define HQ_DECLARE_NoDialog
+#define HQ_GROUP(name)
+#define HQ_ACTION(id, name, layout, calls, dialog, codes, hint) HQ_DECLARE_##dialog
+#include "editors/action_list.inc"
+#undef HQ_DECLARE_WithDialog
+#undef HQ_DECLARE_NoDialog
+
+namespace {
+
+using Routine = bool (*)(char** slots);
+constexpr Routine Own(Routine routine = nullptr) { return routine; }
+
+// Every action, a row without a design where it has no dialog.
+#define HQ_ROW_WithDialog(dialog, ...) "T" #dialog "Form", Own(__VA_OPT__(&__VA_ARGS__)), &dialog##Design
+#define HQ_ROW_NoDialog nullptr, nullptr, nullptr
+constexpr EditorRow kEveryAction[] = {
+#define HQ_GROUP(name)
+#define HQ_ACTION(id, name, layout, calls, dialog, codes, hint) EditorRow{id, HQ_ROW_##dialog},
+#include "editors/action_list.inc"
 };
+#undef HQ_ROW_WithDialog
+#undef HQ_ROW_NoDialog
+
+constexpr std::array<EditorRow, kEditorCount> DialogsById() {
+    std::array<EditorRow, kEditorCount> rows{};
+    size_t n = 0;
+    for (const EditorRow& row : kEveryAction)
+        if (row.design) rows[n++] = row;
+    std::sort(rows.begin(), rows.end(), [](const EditorRow& a, const EditorRow& b) { return a.id < b.id; });
+    return rows;
+}
+
+}  // namespace
+
+constexpr std::array<EditorRow, kEditorCount> kEditorTable = DialogsById();
 
 const EditorRow* FindEditor(int32_t id) {
     for (const EditorRow& row : kEditorTable)

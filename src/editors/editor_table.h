@@ -1,5 +1,7 @@
-// The editor table: every action with parameters and its property dialog.
+// The editor table: every action with parameters and its property dialog,
+// read from the action list (editors/action_list.inc), in ID order.
 #pragma once
+#include <array>
 #include <cstdint>
 
 #include "editors/design.h"
@@ -17,8 +19,16 @@ struct EditorRow {
     const DialogDesign& (*design)();
 };
 
-constexpr int kEditorCount = 26;
-extern const EditorRow kEditorTable[kEditorCount];
+#define HQ_DIALOGS_WithDialog(...) +1
+#define HQ_DIALOGS_NoDialog
+constexpr int kEditorCount = 0
+#define HQ_GROUP(name)
+#define HQ_ACTION(id, name, layout, calls, dialog, codes, hint) HQ_DIALOGS_##dialog
+#include "editors/action_list.inc"
+    ;
+#undef HQ_DIALOGS_WithDialog
+#undef HQ_DIALOGS_NoDialog
+extern const std::array<EditorRow, kEditorCount> kEditorTable;
 
 // The row of an action ID, or null for an ID without a dialog.
 const EditorRow* FindEditor(int32_t id);

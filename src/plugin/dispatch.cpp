@@ -1,63 +1,39 @@
-// The exec dispatch table: action ID -> procedure (the parameter count is the catalogue's).
+// The exec dispatch table, read from the action list: action ID -> procedure
+// and the host callbacks it needs (the parameter count is the catalogue's).
 #include "dispatch.h"
 
-#include "actions/actions.h"
+#include <type_traits>
+
 #include "base/host.h"
 
 namespace hq {
 
+// Every action's procedure, declared from the list (actions/actions.h lists
+// the same by subsystem).
+#define HQ_GROUP(name)
+#define HQ_ACTION(id, name, layout, calls, dialog, codes, hint) bool name(const Params&);
+#include "editors/action_list.inc"
+
 namespace {
 
-constexpr unsigned kGet = kGetVariable, kSet = kSetVariable, kScript = kScriptProcessor;
+// Whether an action asks the host to lay the publication out again: it runs
+// the re-layout script through the script processor.
+enum Layout : bool { kSameLayout = false, kRelayout = true };
 
-const ExecRow kExecTable[] = {
-    {1, &fzShotDesktopToJpg},
-    {2, &fzShotDesktopToBmp},
-    {3, &fzShotWindow},
-    {4, &fzShotObject},
-    {5, &fzShotRect},
-    {6, &fzToolWindow, kScript},
-    {7, &fzDialogBox, kScript},
-    {8, &fzNoBorder, kScript},
-    {9, &fzWinNoSizeBox},
-    {10, &fzWinSizeBox},
-    {11, &fzNoSusMenu, kScript},
-    {12, &fzAddSusMenu, kScript},
-    {13, &fzDisableButtonMinimize},
-    {14, &fzEnableButtonMinimize},
-    {15, &fzDisableButtonMaximize},
-    {16, &fzEnableButtonMaximize},
-    {17, &fzDisableButtonClose},
-    {18, &fzEnableButtonClose},
-    {19, &fzHideButtonMinimizeMaximize, kScript},
-    {20, &fzSetWindowMask},
-    {21, &fzSetColorTransparent},
-    {22, &fzNoColorTransparent},
-    {23, &fzCustomWindowSizeBox, kGet},
-    {24, &fzSetColorTransparentCustomWindow, kGet},
-    {25, &fzNoColorTransparentCustomWindow, kGet},
-    {26, &fzHideShowIconDesktop},
-    {27, &fzGetPixelColor, kSet},
-    {28, &fzClipCursor},
-    {29, &fzNoClipCursor},
-    {30, &fzMouseStatus},
-    {31, &fzMouseEvent},
-    {32, &fzWindowFromPoint, kSet},
-    {33, &fzSetSystemCursor},
-    {34, &fzPrevSystemCursor},
-    {35, &fzHideShowSistemTray},
-    {36, &fzCapsLockStatus, kSet},
-    {37, &fzCapsLockPush},
-    {38, &fzSetTextEntryOptions, kGet | kSet | kScript},
-    {39, &fzRenameFile},
-    {40, &fzColorDialog, kGet | kSet},
-    {41, &fzSetWatermark},
-    {42, &fzEjectCD_ROM},
-    {43, &fzCloseCD_ROM},
-    {44, &fzCopyFileToClip},
-    {45, &fzSetWindowPngMaskShadow, kSet},
-    {46, &fzGetSysColor, kSet},
-    {100, &fzChangeColorBmp},
+template <class... Callback>
+    requires(std::is_same_v<Callback, HostCallback> && ...)
+constexpr unsigned Calls(Callback... callbacks) {
+    return (0u | ... | callbacks);
+}
+
+constexpr unsigned Needs(Layout layout, unsigned calls) {
+    return calls | (layout == kRelayout ? unsigned{kScriptProcessor} : 0u);
+}
+
+constexpr ExecRow kExecTable[] = {
+#define HQ_GROUP(name)
+#define HQ_ACTION(id, name, layout, calls, dialog, codes, hint) {id, &name, Needs(layout, calls)},
+#include "editors/action_list.inc"
 };
 
 }  // namespace

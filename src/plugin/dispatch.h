@@ -1,4 +1,4 @@
-// Action ID -> action procedure.
+// Action ID -> action procedure, read from the action list.
 #pragma once
 #include <cstdint>
 
@@ -10,8 +10,9 @@ struct ExecRow {
     int32_t id;
     bool (*action)(const Params&);
     // Host callbacks the action always calls (HostCallback flags), checked
-    // before it runs. Callbacks needed only for some parameters are checked by
-    // the action where it decides.
+    // before it runs: its calls, and the script processor when it asks the
+    // host to lay out again. Callbacks needed only for some parameters are
+    // checked by the action where it decides.
     unsigned needs = 0;
 };
 
