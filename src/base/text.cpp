@@ -21,7 +21,8 @@ std::string NarrowTo(unsigned codePage, DWORD flags, std::wstring_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
     int n = ::WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (n <= 0 && flags != 0) {
+    if (n <= 0 && flags != 0 &&
+        (::GetLastError() == ERROR_INVALID_FLAGS || ::GetLastError() == ERROR_INVALID_PARAMETER)) {
         // Some code pages (UTF-8, UTF-7, the ISO-2022 family) take no flags and
         // refuse the call with them; they have no best-fit letters to avoid.
         flags = 0;
