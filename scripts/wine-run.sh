@@ -81,9 +81,14 @@ test_*.exe)
   else
     planned='?' ran=
   fi
-  if [ -z "$ran" ] || [ "$ran" != "$planned" ]; then
+  # A run of no test at all (a filter that matches nothing) proves nothing either.
+  if [ -z "$ran" ] || [ "$ran" != "$planned" ] || [ "$planned" = 0 ]; then
     last=$(sed -n 's/^\[ RUN      \] //p' "$out" | tail -1)
-    echo "wine-run: $(basename "$exe") did not finish (exit status $status): $planned tests announced, ${ran:-none} reported run; the last test started: ${last:-none}" >&2
+    if [ "$planned" = 0 ]; then
+      echo "wine-run: $(basename "$exe") ran no test (exit status $status): its filter matches nothing" >&2
+    else
+      echo "wine-run: $(basename "$exe") did not finish (exit status $status): $planned tests announced, ${ran:-none} reported run; the last test started: ${last:-none}" >&2
+    fi
     [ "$status" != 0 ] || status=1
   fi
   ;;
