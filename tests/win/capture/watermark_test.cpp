@@ -91,17 +91,23 @@ TEST_F(WatermarkTest, OpacityUsesTheLowByte) {
 }
 
 TEST_F(WatermarkTest, KeyColourPixelsAreNotCopiedOthersExactly) {
-    // Overlay: a magenta frame around the varying centre.
-    WriteBytes(Path("over.bmp"), bmp::Encode(Picture(16, 8, [](int x, int y) {
-                   return (x == 0 || y == 0 || x == 15 || y == 7) ? kMagenta : OverAt(x - 1, y - 1);
-               })));
-    ASSERT_TRUE(Exec(41, Params("TrColor", "", "255,0,255", "Bmp")));
-    ExpectStamp(ReadPicture(Path("out.bmp")), 11, 21, 14, 6, Copied);
-    EXPECT_EQ(host().Var("[fzRez]"), "255,0,255");
-    ASSERT_FALSE(host().Scripts().empty());
-    EXPECT_EQ(host().Scripts().back(), "StrParse \"[fzRez]\" \",\" \"[$]\" \"\"");
-    const std::vector<std::string> calls = {"set [fzRez]=255,0,255", "get [$1]", "get [$2]", "get [$3]"};
-    EXPECT_EQ(host().CallLog(), calls);
+    // Overlay: a frame of the key colour around the varying centre. Red is
+    // one key: magenta reads the same with red and blue swapped.
+    const std::pair<const char*, uint32_t> keys[] = {{"255,0,255", kMagenta}, {"255,0,0", 0xFF0000}};
+    for (const auto& [text, key] : keys) {
+        SCOPED_TRACE(text);
+        host().CallLog().clear();
+        WriteBytes(Path("over.bmp"), bmp::Encode(Picture(16, 8, [key = key](int x, int y) {
+                       return (x == 0 || y == 0 || x == 15 || y == 7) ? key : OverAt(x - 1, y - 1);
+                   })));
+        ASSERT_TRUE(Exec(41, Params("TrColor", "", text, "Bmp")));
+        ExpectStamp(ReadPicture(Path("out.bmp")), 11, 21, 14, 6, Copied);
+        EXPECT_EQ(host().Var("[fzRez]"), text);
+        ASSERT_FALSE(host().Scripts().empty());
+        EXPECT_EQ(host().Scripts().back(), "StrParse \"[fzRez]\" \",\" \"[$]\" \"\"");
+        const std::vector<std::string> calls = {std::string("set [fzRez]=") + text, "get [$1]", "get [$2]", "get [$3]"};
+        EXPECT_EQ(host().CallLog(), calls);
+    }
 }
 
 TEST_F(WatermarkTest, KeyColourComponentsAreIntegerText) {
