@@ -174,11 +174,9 @@ void SweepTest::CommonChecks(const RunResult& r, std::vector<std::string>& probl
     if (!ClipboardFree()) problems.push_back("the clipboard is left open");
 }
 
-size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, const std::vector<Known>& fixedElsewhere,
-                        Plan plan) {
+size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, Plan plan) {
     namespace faults = hqhost::faults;
-    size_t points = 0, untripped = 0, tolerated = 0;
-    std::set<std::string> reportedKnown;
+    size_t points = 0, untripped = 0;
 
     auto runOnce = [&](const Case& c, const std::string& site, unsigned call) {
         RunResult r;
@@ -225,13 +223,6 @@ size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, c
         if (r.foreign) Reload();
         if (problems.empty()) return;
         const std::string where = c.name + (site.empty() ? " (clean run)" : " failing " + site + " #" + std::to_string(call));
-        for (const Known& k : fixedElsewhere)
-            if (c.name.rfind(k.caseName, 0) == 0 && (std::string(k.site) == "*" || site == k.site)) {
-                ++tolerated;
-                if (reportedKnown.insert(std::string(k.caseName) + "/" + k.site).second)
-                    std::printf("[ known    ] %s: %s (%s)\n", where.c_str(), Join(problems).c_str(), k.reason);
-                return;
-            }
         ADD_FAILURE() << where << ": " << Join(problems) << (r.error.empty() ? "" : " [error: " + r.error + "]");
     };
 
@@ -251,8 +242,8 @@ size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, c
                 if (!faults::Tripped()) ++untripped;
             }
     }
-    std::printf("[ swept    ] %s: %zu failure points over %zu cases (%zu not reached again, %zu tolerated as fixed elsewhere)\n",
-                subsystem, points, cases.size(), untripped, tolerated);
+    std::printf("[ swept    ] %s: %zu failure points over %zu cases (%zu not reached again)\n", subsystem, points,
+                cases.size(), untripped);
     return points;
 }
 

@@ -39,13 +39,6 @@ struct Case {
     int userDeltaWithoutError = 0;
 };
 
-// A failure point whose fault another change fixes; the run is tolerated.
-struct Known {
-    const char* caseName;  // prefix of Case::name
-    const char* site;      // the failed call, "*" for any
-    const char* reason;
-};
-
 // Calls swept per site: every call up to `everyCallUpTo`, then `samplesBeyond`
 // spread evenly over the rest, and the last `lastCalls` (where an action
 // finishes: writing its file, storing a dialog's fields).
@@ -68,8 +61,7 @@ protected:
 
     hqhost::Host& host() { return hqhost::Host::Instance(); }
     // Sweeps every case; prints and returns the number of (case, call) failure points.
-    size_t Sweep(const char* subsystem, const std::vector<Case>& cases, const std::vector<Known>& fixedElsewhere,
-                 Plan plan = {});
+    size_t Sweep(const char* subsystem, const std::vector<Case>& cases, Plan plan = {});
     // A path in this test's scratch folder.
     std::string Path(const std::string& name) const { return folder_ + name; }
     const std::string& Folder() const { return folder_; }
