@@ -2,26 +2,12 @@
 
 #include "base/handles.h"
 
-#include <fstream>
-#include <iterator>
 
 extern "C" {
 #include <jpeglib.h>
 }
 
 namespace captest {
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-Bytes ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 bmp::Image ReadPicture(const std::string& path) { return bmp::Decode(ReadBytes(path)); }
 

@@ -24,10 +24,10 @@ inline constexpr COLORREF kRightColour = RGB(20, 60, 200);  // right half
 // 0x00RRGGBB as the image module reports colours.
 inline uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
-bool Exists(const std::string& path);
-Bytes ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const Bytes& bytes);
+using hqtest::Exists;
 using hqtest::FolderFiles;
+using hqtest::ReadBytes;
+using hqtest::WriteBytes;
 
 // A picture filled by `colour(x, y)` (y from the top), at 24 bits.
 template <typename F>

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "driver.h"
@@ -16,8 +14,7 @@ class Shot : public hqtest::PluginTest {};
 
 // Width and height from a PNG file's header, or {0, 0}.
 std::pair<uint32_t, uint32_t> PngSize(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> b = hqtest::ReadBytes(path);
     if (b.size() < 24 || b[1] != 'P' || b[2] != 'N' || b[3] != 'G') return {0, 0};
     auto be = [&](size_t at) { return uint32_t(b[at]) << 24 | uint32_t(b[at + 1]) << 16 | uint32_t(b[at + 2]) << 8 | b[at + 3]; };
     return {be(16), be(20)};

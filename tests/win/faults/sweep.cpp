@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "image/bmp_image.h"
@@ -80,18 +78,6 @@ std::string Join(const std::vector<std::string>& items) {
 }
 
 }  // namespace
-
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool CompleteBmp(const std::vector<uint8_t>& bytes) {
     if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return false;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "faults.h"
+#include "fixture.h"
 #include "hqhost.h"
 
 namespace faultsweep {
@@ -78,9 +79,9 @@ private:
 };
 
 // File helpers.
-std::vector<uint8_t> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-bool Exists(const std::string& path);
+using hqtest::Exists;
+using hqtest::ReadBytes;
+using hqtest::WriteBytes;
 // A complete BMP file (header sizes agree with the file) / JPEG (SOI ... EOI).
 bool CompleteBmp(const std::vector<uint8_t>& bytes);
 bool CompleteJpeg(const std::vector<uint8_t>& bytes);

@@ -1,6 +1,8 @@
 #include "fixture.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "counting.h"
 #include "faults.h"
@@ -44,6 +46,18 @@ std::vector<std::string> FolderFiles(const std::string& folder) {
     ::FindClose(find);
     return names;
 }
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 COLORREF ScreenPixel(int x, int y) {
     const HDC screen = ::GetDC(nullptr);

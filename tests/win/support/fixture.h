@@ -42,6 +42,11 @@ int LeakRounds();
 // Names of the files in a folder (ending in a backslash), to prove that no
 // temporary file was left behind.
 std::vector<std::string> FolderFiles(const std::string& folder);
+// A whole file's bytes (none when it cannot be read), a whole file written,
+// and whether anything exists at a path.
+std::vector<uint8_t> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+bool Exists(const std::string& path);
 
 // The colour the screen shows at (x, y).
 COLORREF ScreenPixel(int x, int y);

@@ -7,8 +7,6 @@
 #include <tlhelp32.h>
 
 #include <atomic>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "import_patch.h"
@@ -174,13 +172,9 @@ TEST_F(PngTest, LoadUseAndUnloadAHundredTimes) {
 }
 
 // A valid picture cut or spoilt in the ways a file on disk can be.
-std::vector<uint8_t> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 TEST_F(PngTest, AFileThatDoesNotDecodeLeavesTheWindowAsItWas) {
-    const std::vector<uint8_t> good = ReadAll(
+    const std::vector<uint8_t> good = hqtest::ReadBytes(
         shapetest::WritePng("shape_good.png", 64, 48, [](int x, int y) { return 0xFF000000u | (x * 4 << 16) | y * 5; }));
     ASSERT_GT(good.size(), 33u + 12u);
     std::vector<uint8_t> corrupt = good;
