@@ -88,7 +88,8 @@ fi
 passed=0 failed=0
 for log in build/test-native.log build/test-native-asan.log build/test-win64.log build/test-win32.log; do
   [ "$mode" = win64 ] && [ "$log" = build/test-win32.log ] && continue
-  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1 || true)
+  # CTest colours its summary where its output is a terminal (the VM's console).
+  line=$(sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -1 || true)
   if [ -z "$line" ]; then echo "test: $log has no CTest summary" >&2; status=1; continue; fi
   total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
   bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
