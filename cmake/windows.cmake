@@ -57,7 +57,7 @@ endforeach()
 target_link_libraries(hq_base PUBLIC ${HQ_SYSTEM_LIBS})
 target_link_libraries(hq_image PUBLIC hq_jpeg)
 target_link_libraries(hq_actions PUBLIC hq_png)
-target_link_libraries(hq_editors PUBLIC hq_png)  # the About box draws its PNG logo
+target_link_libraries(hq_form PUBLIC hq_png)  # the pictures: the About box's is PNG data
 
 add_library(zeZoreredur SHARED src/plugin/exports.cpp src/plugin/zeZoreredur.def src/plugin/version.rc
                                ${HQ_WIN_RESOURCES})

@@ -5,4 +5,5 @@ list(APPEND HQ_PORTABLE_SOURCES
 list(APPEND HQ_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/gradient.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/gradient.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture.cpp)

@@ -10,38 +10,75 @@ MAGENTA = (255, 0, 255)
 
 
 class Canvas:
-    def __init__(self, w, h, bg):
-        self.w, self.h = w, h
-        self.px = [[bg] * w for _ in range(h)]
+    """A picture of w x h design pixels drawn at `scale` times that size (1, 1.5
+    or 2). Shapes are given in design coordinates and drawn at the output
+    resolution, so a scaled picture has edges as sharp as the design one; at
+    scale 1 every shape sets exactly the pixels it always did."""
+
+    def __init__(self, w, h, bg, scale=1):
+        self.k = scale
+        self.w, self.h = self.at(w), self.at(h)
+        self.px = [[bg] * self.w for _ in range(self.h)]
+
+    def at(self, v):
+        """The output pixel where design coordinate v begins; halves round up,
+        as the system's MulDiv does for the picture's size."""
+        return math.floor(v * self.k + 0.5)
+
+    def fill(self, x0, y0, x1, y1, c):  # output pixels, half-open, clipped
+        for y in range(max(y0, 0), min(y1, self.h)):
+            row = self.px[y]
+            for x in range(max(x0, 0), min(x1, self.w)):
+                row[x] = c
 
     def put(self, x, y, c):
-        if 0 <= x < self.w and 0 <= y < self.h:
-            self.px[y][x] = c
+        self.fill(self.at(x), self.at(y), self.at(x + 1), self.at(y + 1), c)
 
     def rect(self, x0, y0, x1, y1, c):  # inclusive
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.put(x, y, c)
+        self.fill(self.at(x0), self.at(y0), self.at(x1 + 1), self.at(y1 + 1), c)
 
     def frame(self, x0, y0, x1, y1, c):
-        for x in range(x0, x1 + 1):
-            self.put(x, y0, c)
-            self.put(x, y1, c)
-        for y in range(y0, y1 + 1):
-            self.put(x0, y, c)
-            self.put(x1, y, c)
+        self.rect(x0, y0, x1, y0, c)
+        self.rect(x0, y1, x1, y1, c)
+        self.rect(x0, y0, x0, y1, c)
+        self.rect(x1, y0, x1, y1, c)
 
     def line(self, x0, y0, x1, y1, c):
-        n = max(abs(x1 - x0), abs(y1 - y0), 1)
-        for i in range(n + 1):
-            self.put(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
+        """A line one design pixel thick: along its longer axis every output
+        pixel gets a band of at(1) pixels across, placed where the line passes."""
+        steep = abs(y1 - y0) > abs(x1 - x0)
+        if steep:
+            x0, y0, x1, y1 = y0, x0, y1, x1
+        lo, hi = min(x0, x1), max(x0, x1)
+        thick = self.at(1)
+        for p in range(self.at(lo), self.at(hi + 1)):
+            x = min(hi, max(lo, (p + 0.5) / self.k - 0.5))  # design position of this pixel
+            y = y0 if x1 == x0 else y0 + (y1 - y0) * abs(x - x0) / abs(x1 - x0)
+            q = round(y * self.k + (self.k - thick) / 2)
+            if steep:
+                self.fill(q, p, q + thick, p + 1, c)
+            else:
+                self.fill(p, q, p + 1, q + thick, c)
+
+    def shade(self, colour_at, x0=0, y0=0, x1=None, y1=None):
+        """Colours the output pixels of the design rectangle (inclusive; the
+        whole picture by default) by colour_at(x, y) of each pixel's centre in
+        design coordinates; None leaves a pixel as it is."""
+        x1 = self.w if x1 is None else self.at(x1 + 1)
+        y1 = self.h if y1 is None else self.at(y1 + 1)
+        for py in range(max(self.at(y0), 0), min(y1, self.h)):
+            for px in range(max(self.at(x0), 0), min(x1, self.w)):
+                v = colour_at((px + 0.5) / self.k, (py + 0.5) / self.k)
+                if v is not None:
+                    self.px[py][px] = v
 
     def disc(self, cx, cy, r, colour_at):
-        for y in range(self.h):
-            for x in range(self.w):
-                d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
-                if d <= r:
-                    self.put(x, y, colour_at(x, y, d))
+        """colour_at(x, y, d) gets the pixel's design position (its corner) and
+        the distance of its centre from (cx, cy)."""
+        def at(x, y):
+            d = math.hypot(x - cx, y - cy)
+            return colour_at(x - 0.5, y - 0.5, d) if d <= r else None
+        self.shade(at)
 
     def pattern(self, x0, y0, rows, c):
         for dy, row in enumerate(rows):
@@ -86,14 +123,14 @@ def write_png(path, canvas):
         f.write(png)
 
 
-def variable_glyph(size):
-    c = Canvas(size, size, MAGENTA)
+def variable_glyph(size, scale=1):
+    c = Canvas(size, size, MAGENTA, scale)
     s = size / 19.0
     x0, y0, x1, y1 = round(5 * s), round(1 * s), round(17 * s), round(17 * s)
     c.rect(x0, y0, x1, y1, (255, 255, 255))
     c.frame(x0, y0, x1, y1, (96, 96, 96))
     fold = round(3 * s)
-    for i in range(fold + 1):  # folded corner
+    for i in range(fold, -1, -1):  # folded corner; its edge last, so no cut-out line covers it
         c.line(x1 - fold + i, y0, x1, y0 + fold - i, MAGENTA if i > 0 else (96, 96, 96))
     c.line(x1 - fold, y0, x1 - fold, y0 + fold, (96, 96, 96))
     c.line(x1 - fold, y0 + fold, x1, y0 + fold, (96, 96, 96))
@@ -115,8 +152,8 @@ def variable_glyph(size):
     return c
 
 
-def file_glyph():
-    c = Canvas(19, 19, MAGENTA)
+def file_glyph(scale=1):
+    c = Canvas(19, 19, MAGENTA, scale)
     dark = (150, 110, 0)
     c.rect(1, 4, 7, 6, (240, 200, 40))  # tab
     c.frame(1, 4, 7, 6, dark)
@@ -129,12 +166,13 @@ def file_glyph():
     return c
 
 
-def object_glyph():
-    c = Canvas(19, 19, MAGENTA)
+def object_glyph(scale=1):
+    c = Canvas(19, 19, MAGENTA, scale)
     cx = cy = 9.5
 
-    def at(x, y, d):
-        a = math.atan2(y + 0.5 - cy, x + 0.5 - cx)
+    def at(x, y):
+        d = math.hypot(x - cx, y - cy)
+        a = math.atan2(y - cy, x - cx)
         tooth = (math.cos(8 * a) > 0.2)
         outer = 8.6 if tooth else 6.6
         if d > outer:
@@ -144,23 +182,19 @@ def object_glyph():
         shade = int(110 + 70 * (1 - d / 9))
         return (shade, shade, shade + 8) if d < outer - 1.0 else (70, 70, 76)
 
-    for y in range(19):
-        for x in range(19):
-            v = at(x, y, math.hypot(x + 0.5 - cx, y + 0.5 - cy))
-            if v is not None:
-                c.put(x, y, v)
+    c.shade(at)
     return c
 
 
-def help_glyph():
-    c = Canvas(20, 20, MAGENTA)
+def help_glyph(scale=1):
+    c = Canvas(20, 20, MAGENTA, scale)
     c.disc(10, 10, 9.3, lambda x, y, d: (20, 70, 200) if d > 8.2 else (40 + int(8 * d), 110 + int(6 * d), 235))
     c.pattern(7, 5, QUESTION, (255, 255, 255))
     return c
 
 
-def info_icon():
-    c = Canvas(17, 17, (0xD1, 0xD1, 0xC1))
+def info_icon(scale=1):
+    c = Canvas(17, 17, (0xD1, 0xD1, 0xC1), scale)
 
     def orange(x, y, d):
         t = max(0.0, min(1.0, (x + y) / 32.0))
@@ -174,23 +208,26 @@ def info_icon():
     return c
 
 
-def about_picture():
+def about_picture(scale=1):
     w, h = 188, 132
-    c = Canvas(w, h, (0, 0, 0))
-    for y in range(h):  # evening sky
-        t = y / (h - 1)
-        for x in range(w):
-            c.put(x, y, (int(20 + 60 * t), int(40 + 90 * t), int(110 + 100 * t)))
+    c = Canvas(w, h, (0, 0, 0), scale)
+
+    def sky(x, y):  # evening sky, by design row
+        t = max(0.0, min(1.0, (y - 0.5) / (h - 1)))
+        return (int(20 + 60 * t), int(40 + 90 * t), int(110 + 100 * t))
+
+    c.shade(sky)
     for (sx, sy) in [(12, 10), (40, 22), (70, 8), (150, 14), (176, 30), (120, 6), (25, 45)]:
         c.put(sx, sy, (255, 255, 220))
         c.put(sx + 1, sy, (200, 200, 170))
     # a window floating over the horizon, with a gradient title bar
     c.rect(34, 34, 150, 104, (212, 208, 200))
-    for x in range(36, 149):
-        t = (x - 36) / 112.0
-        col = (int(10 + 200 * t), int(36 + 172 * t), int(106 + 94 * t))
-        for y in range(36, 48):
-            c.put(x, y, col)
+
+    def title(x, y):
+        t = max(0.0, min(1.0, (x - 0.5 - 36) / 112.0))
+        return (int(10 + 200 * t), int(36 + 172 * t), int(106 + 94 * t))
+
+    c.shade(title, 36, 36, 148, 47)
     c.frame(34, 34, 150, 104, (64, 64, 64))
     c.rect(139, 38, 146, 45, (212, 208, 200))
     c.line(140, 39, 145, 44, (0, 0, 0))
@@ -205,26 +242,36 @@ def about_picture():
     c.frame(120, 84, 142, 97, (64, 64, 64))
     # a gear in the lower left
     cx, cy = 22, 110
-    for y in range(h):
-        for x in range(w):
-            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
-            a = math.atan2(y + 0.5 - cy, x + 0.5 - cx)
-            outer = 17 if math.cos(10 * a) > 0.1 else 13
-            if 5 < d <= outer:
-                g = int(150 + 60 * math.sin(a))
-                c.put(x, y, (g, g, min(255, g + 20)))
-    # the ground
-    for y in range(118, h):
-        for x in range(40, w):
-            c.put(x, y, (30, 90 - (y - 118) * 2, 40))
+
+    def gear(x, y):
+        d = math.hypot(x - cx, y - cy)
+        a = math.atan2(y - cy, x - cx)
+        outer = 17 if math.cos(10 * a) > 0.1 else 13
+        if 5 < d <= outer:
+            g = int(150 + 60 * math.sin(a))
+            return (g, g, min(255, g + 20))
+        return None
+
+    c.shade(gear)
+    # the ground, darker by design row
+    c.shade(lambda x, y: (30, int(90 - max(0.0, y - 0.5 - 118) * 2), 40), 40, 118, w - 1, h - 1)
     return c
 
 
+# Each picture at 100 %, 150 % and 200 % of its design size: (file stem, writer,
+# extension, drawing of a scale).
+PICTURES = [
+    ("glyph_variable", write_bmp, "bmp", lambda k: variable_glyph(19, k)),
+    ("glyph_variable24", write_bmp, "bmp", lambda k: variable_glyph(24, k)),
+    ("glyph_file", write_bmp, "bmp", file_glyph),
+    ("glyph_object", write_bmp, "bmp", object_glyph),
+    ("glyph_help", write_bmp, "bmp", help_glyph),
+    ("info_icon", write_bmp, "bmp", info_icon),
+    ("about", write_png, "png", about_picture),
+]
+
 if __name__ == "__main__":
-    write_bmp("glyph_variable.bmp", variable_glyph(19))
-    write_bmp("glyph_variable24.bmp", variable_glyph(24))
-    write_bmp("glyph_file.bmp", file_glyph())
-    write_bmp("glyph_object.bmp", object_glyph())
-    write_bmp("glyph_help.bmp", help_glyph())
-    write_bmp("info_icon.bmp", info_icon())
-    write_png("about.png", about_picture())
+    for stem, write, ext, draw in PICTURES:
+        write(f"{stem}.{ext}", draw(1))
+        write(f"{stem}_150.{ext}", draw(1.5))
+        write(f"{stem}_200.{ext}", draw(2))
