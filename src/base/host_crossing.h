@@ -10,6 +10,8 @@
 #include <exception>
 #include <type_traits>
 
+#include "base/dpi.h"
+
 namespace hq {
 
 // What the host raised: code, flags and parameters, as it raised them.
@@ -36,11 +38,12 @@ private:
 // and the frames between were unwound.
 bool CrossIntoHost(void (*call)(void*), void* context, HostExceptionRecord* out);
 
-// Runs `call` (which calls the host) across a crossing; raises HostException
-// for an exception the host raised in it.
+// Runs `call` (which calls the host) across a crossing, in the host's own
+// DPI awareness; raises HostException for an exception the host raised in it.
 template <typename Call>
 void CallHost(Call&& call) {
     using Body = std::remove_reference_t<Call>;
+    const HostDpiScope hostDpi;
     HostExceptionRecord record;
     if (!CrossIntoHost([](void* c) { (*static_cast<Body*>(c))(); }, &call, &record)) throw HostException(record);
 }

@@ -1,7 +1,7 @@
 # Ground floor: handle owners, the error type and its raising helpers, text
 # and code-page conversion, system error texts, integer text, file-name
 # rules, host strings, the host's callback slots and the crossing into them,
-# the work area a dialog is centred in.
+# the work area a dialog is centred in, the display scale it is drawn at.
 list(APPEND HQ_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/int_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_text.cpp)
@@ -12,6 +12,7 @@ list(APPEND HQ_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/file_name.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_answer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/work_area.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dpi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/host_crossing.cpp)
 # The 64-bit crossing's frame is written in assembly (the system finds frame
 # handlers from tables there); the 32-bit one registers itself in C++.

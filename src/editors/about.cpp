@@ -14,15 +14,20 @@ constexpr char kReleaseYear[] = "2026";
 class TAboutBoxForm final : public ui::Form {
 public:
     explicit TAboutBoxForm(HWND owner) : ui::Form("", 204, 185, owner) {
-        ui::Image& picture = Add<ui::Image>("Image1", ui::Rect{8, 8, 188, 132});
-        // TODO: Dpi() of the form once the form has it; 96 until then.
-        picture.SetPicture(ui::LoadPicture(L"ABOUT_PICTURE", 188, 132, 96, ui::PictureKey::None));
+        Add<ui::Image>("Image1", ui::Rect{8, 8, 188, 132});
+        DpiChanged();
         Add<ui::Label>("Label2", ui::Rect{8, 152, 0, 0}, kReleaseYear, false);
         ui::Button& ok = Add<ui::Button>("Button1", ui::Rect{123, 150, 73, 29}, "OK");
         ok.onClick = [this] { Button1Click(); };
         SetTabOrder({&ok});
     }
     void Button1Click() { Close(); }
+
+protected:
+    // The picture drawn for the form's DPI.
+    void DpiChanged() override {
+        Get<ui::Image>("Image1").SetPicture(ui::LoadPicture(L"ABOUT_PICTURE", 188, 132, Dpi(), ui::PictureKey::None));
+    }
 };
 
 }  // namespace

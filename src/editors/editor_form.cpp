@@ -5,6 +5,7 @@
 #include "base/error.h"
 #include "base/host.h"
 #include "base/host_crossing.h"
+#include "form/picture.h"
 
 namespace hq::editors {
 
@@ -34,16 +35,22 @@ ControlDecl Pick(std::string name, int x, int y, std::string field, int code, Gl
     return d;
 }
 
-const wchar_t* GlyphResource(Glyph g) {
+// A glyph's resource and its size at 96 DPI.
+struct GlyphPicture {
+    const wchar_t* resource;
+    int size;
+};
+
+GlyphPicture GlyphResource(Glyph g) {
     switch (g) {
-    case Glyph::Variable: return L"GLYPH_VARIABLE";
-    case Glyph::Variable24: return L"GLYPH_VARIABLE24";
-    case Glyph::File: return L"GLYPH_FILE";
-    case Glyph::Object: return L"GLYPH_OBJECT";
-    case Glyph::Help20: return L"GLYPH_HELP";
+    case Glyph::Variable: return {L"GLYPH_VARIABLE", 19};
+    case Glyph::Variable24: return {L"GLYPH_VARIABLE24", 24};
+    case Glyph::File: return {L"GLYPH_FILE", 19};
+    case Glyph::Object: return {L"GLYPH_OBJECT", 19};
+    case Glyph::Help20: return {L"GLYPH_HELP", 20};
     case Glyph::None: break;
     }
-    return nullptr;
+    return {nullptr, 0};
 }
 
 }  // namespace
@@ -175,9 +182,7 @@ void EditorForm::AddSection(const SectionDecl& s, int index) {
 
 void EditorForm::AddInfoPanel() {
     const int y = design_.height - 119;
-    ui::Image& icon = Add<ui::Image>(design_.infoIconName, ui::Rect{12, y + 2, 17, 17});
-    icon.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
-        ::LoadImageW(PluginModule(), L"INFO_ICON", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
+    Add<ui::Image>(design_.infoIconName, ui::Rect{12, y + 2, 17, 17}).SetPicture(InfoIcon());
     ui::Label& name = Add<ui::Label>("LabelNameComand", ui::Rect{33, y + 3, 0, 0}, design_.action, false);
     name.SetFont({12});
     name.SetColor(ui::HexColor(0xD6D6C6));  // the tab FormPaint fills under it
@@ -254,15 +259,26 @@ void EditorForm::Bind(ui::Control& c, const ControlDecl& d) {
 }
 
 HBITMAP EditorForm::GlyphBitmap(Glyph g) {
-    const wchar_t* resource = GlyphResource(g);
-    if (!resource) return nullptr;
+    const GlyphPicture picture = GlyphResource(g);
+    if (!picture.resource) return nullptr;
     auto it = glyphs_.find(g);
     if (it == glyphs_.end())
         it = glyphs_
-                 .emplace(g, UniqueBitmap(static_cast<HBITMAP>(::LoadImageW(PluginModule(), resource, IMAGE_BITMAP,
-                                                                            0, 0, LR_CREATEDIBSECTION))))
+                 .emplace(g, ui::LoadPicture(picture.resource, picture.size, picture.size, Dpi(), ui::PictureKey::Magenta))
                  .first;
     return it->second.get();
+}
+
+UniqueBitmap EditorForm::InfoIcon() const {
+    return ui::LoadPicture(L"INFO_ICON", 17, 17, Dpi(), ui::PictureKey::None);
+}
+
+// The buttons take their glyphs at the new DPI before the old ones go.
+void EditorForm::DpiChanged() {
+    const std::map<Glyph, UniqueBitmap> old = std::exchange(glyphs_, {});
+    for (const ControlDecl& d : design_.controls)
+        if (d.kind == ControlKind::SpeedButton) speedButton(d.name).SetGlyph(GlyphBitmap(d.glyph));
+    image(design_.infoIconName).SetPicture(InfoIcon());
 }
 
 void EditorForm::SetText(std::string_view name, std::string_view text) const {
@@ -322,88 +338,107 @@ namespace {
 
 COLORREF Hex(uint32_t rrggbb) { return ui::ResolveColor(ui::HexColor(rrggbb)); }
 
-// Pen and brush of the paint steps; the DC's own are put back at the end.
+// Pen and brush of the paint steps, at a line width in pixels; the DC's own
+// pen and brush are put back at the end. Lines and single points of the
+// design are filled rectangles of that width, so that they stay solid and
+// aligned at any scale (at 96 DPI they are the design's one-pixel lines).
 class Painter {
 public:
-    explicit Painter(HDC dc)
-        : dc_(dc), oldPen_(::GetCurrentObject(dc, OBJ_PEN)), oldBrush_(::GetCurrentObject(dc, OBJ_BRUSH)) {}
+    Painter(HDC dc, int width)
+        : dc_(dc), width_(width), oldPen_(::GetCurrentObject(dc, OBJ_PEN)), oldBrush_(::GetCurrentObject(dc, OBJ_BRUSH)) {}
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
     ~Painter() {
         ::SelectObject(dc_, oldPen_);
         ::SelectObject(dc_, oldBrush_);
     }
+    // An outline drawn inside the rectangle; lines take its colour too.
     void Pen(uint32_t rrggbb) {
-        UniquePen pen(::CreatePen(PS_SOLID, 1, Hex(rrggbb)));
+        UniquePen pen(::CreatePen(width_ == 1 ? PS_SOLID : PS_INSIDEFRAME, width_, Hex(rrggbb)));
         ::SelectObject(dc_, pen.get());
         pen_ = std::move(pen);  // the previous pen is no longer selected
+        line_.reset(::CreateSolidBrush(Hex(rrggbb)));
     }
     void Brush(uint32_t rrggbb) {
         UniqueBrush brush(::CreateSolidBrush(Hex(rrggbb)));
         ::SelectObject(dc_, brush.get());
         brush_ = std::move(brush);
     }
-    void RoundRect(int x1, int y1, int x2, int y2) { ::RoundRect(dc_, x1, y1, x2, y2, 6, 6); }
+    void RoundRect(int x1, int y1, int x2, int y2, int corner) { ::RoundRect(dc_, x1, y1, x2, y2, corner, corner); }
+    // A horizontal or vertical line from (x1, y1) up to (x2, y2), the end point excluded.
     void Line(int x1, int y1, int x2, int y2) {
-        ::MoveToEx(dc_, x1, y1, nullptr);
-        ::LineTo(dc_, x2, y2);
+        const RECT r = x1 == x2 ? RECT{x1, y1, x1 + width_, y2} : RECT{x1, y1, x2, y1 + width_};
+        ::FillRect(dc_, &r, line_.get());
     }
-    void Pixel(int x, int y, uint32_t rrggbb) { ::SetPixel(dc_, x, y, Hex(rrggbb)); }
+    void Point(int x, int y, uint32_t rrggbb) { Point(dc_, x, y, width_, rrggbb); }
+    static void Point(HDC dc, int x, int y, int width, uint32_t rrggbb) {
+        const UniqueBrush brush(::CreateSolidBrush(Hex(rrggbb)));
+        const RECT r{x, y, x + width, y + width};
+        ::FillRect(dc, &r, brush.get());
+    }
 
 private:
     HDC dc_;
+    int width_;
     HGDIOBJ oldPen_, oldBrush_;
     UniquePen pen_;
-    UniqueBrush brush_;
+    UniqueBrush brush_, line_;
 };
 
 }  // namespace
 
+// The design's coordinates are 96-DPI units, scaled to the form's DPI; the
+// name tab's right end follows the name label's width in pixels.
 void EditorForm::FormPaint(HDC dc) {
     ui::Label& name = label("LabelNameComand");
     name.SetAutoSize(true);
     const int L = name.Bounds().width;
     const int Y = ClientHeight() - 119;
+    const auto x = [this](int v) { return Scale(v); };
+    const auto y = [this, Y](int v) { return Scale(Y + v); };
+    const auto tab = [this, L](int v) { return L + Scale(v); };  // right of the name
+    const int one = Scale(1);
     {
-        Painter p(dc);
+        Painter p(dc, one);
         // 1-3: the name tab and the description box as one outline.
         p.Pen(0xB2B2A2);
         p.Brush(0xD6D6C6);
-        p.RoundRect(8, Y, L + 40, Y + 25);
+        p.RoundRect(x(8), y(0), tab(40), y(25), x(6));
         p.Brush(0xFFFFFF);
-        p.RoundRect(8, Y + 20, 391, Y + 77);
+        p.RoundRect(x(8), y(20), x(391), y(77), x(6));
         p.Pen(0xD6D6C6);
-        p.Line(9, Y + 20, L + 39, Y + 20);
+        p.Line(x(9), y(20), tab(39), y(20));
         // 4-6: the tab's bevel.
-        for (auto [x, y] : {std::pair{10, Y + 1}, {9, Y + 2}, {L + 37, Y + 1}, {L + 38, Y + 2}}) p.Pixel(x, y, 0xC7C7B7);
+        for (auto [px, py] : {std::pair{x(10), y(1)}, {x(9), y(2)}, {tab(37), y(1)}, {tab(38), y(2)}})
+            p.Point(px, py, 0xC7C7B7);
         p.Pen(0xCDCDBD);
-        p.Line(11, Y + 1, L + 37, Y + 1);
-        p.Line(9, Y + 3, 9, Y + 21);
-        p.Line(L + 38, Y + 3, L + 38, Y + 21);
+        p.Line(x(11), y(1), tab(37), y(1));
+        p.Line(x(9), y(3), x(9), y(21));
+        p.Line(tab(38), y(3), tab(38), y(21));
         p.Pen(0xD1D1C1);
-        p.Line(10, Y + 2, L + 38, Y + 2);
-        p.Line(10, Y + 3, 10, Y + 21);
-        p.Line(L + 37, Y + 3, L + 37, Y + 21);
+        p.Line(x(10), y(2), tab(38), y(2));
+        p.Line(x(10), y(3), x(10), y(21));
+        p.Line(tab(37), y(3), tab(37), y(21));
         // 7-9: the box's bevel.
-        for (auto [x, y] : {std::pair{9, Y + 74}, {10, Y + 75}, {389, Y + 74}, {388, Y + 75}, {388, Y + 21}, {389, Y + 22}})
-            p.Pixel(x, y, 0xD5D5BF);
+        for (auto [px, py] : {std::pair{9, 74}, {10, 75}, {389, 74}, {388, 75}, {388, 21}, {389, 22}})
+            p.Point(x(px), y(py), 0xD5D5BF);
         p.Pen(0xE0E0C8);
-        p.Line(9, Y + 21, 388, Y + 21);
-        p.Line(11, Y + 75, 388, Y + 75);
-        p.Line(9, Y + 22, 9, Y + 74);
-        p.Line(389, Y + 23, 389, Y + 74);
+        p.Line(x(9), y(21), x(388), y(21));
+        p.Line(x(11), y(75), x(388), y(75));
+        p.Line(x(9), y(22), x(9), y(74));
+        p.Line(x(389), y(23), x(389), y(74));
         p.Pen(0xF0F0D4);
-        p.Line(10, Y + 22, 389, Y + 22);
-        p.Line(10, Y + 74, 389, Y + 74);
-        p.Line(10, Y + 23, 10, Y + 74);
-    }
-    // 10: the joint of each section's left and top strips.
-    for (const SectionDecl& s : design_.sections) {
-        ::SetPixel(dc, s.gx + 1, s.gy + 1, Hex(0xA8A7AB));
-        ::SetPixel(dc, s.gx, s.gy + 1, Hex(0xCCC9B9));
-        ::SetPixel(dc, s.gx + 1, s.gy, Hex(0xCCC9B9));
-        WindowDc window(Handle());
-        ::SetPixel(window.get(), s.gx + 2, s.gy + 2, Hex(0xADA99A));
+        p.Line(x(10), y(22), x(389), y(22));
+        p.Line(x(10), y(74), x(389), y(74));
+        p.Line(x(10), y(23), x(10), y(74));
+        // 10: the joint of each section's left and top strips.
+        for (const SectionDecl& s : design_.sections) {
+            p.Point(x(s.gx + 1), x(s.gy + 1), 0xA8A7AB);
+            p.Point(x(s.gx), x(s.gy + 1), 0xCCC9B9);
+            p.Point(x(s.gx + 1), x(s.gy), 0xCCC9B9);
+            WindowDc window(Handle());
+            Painter::Point(window.get(), x(s.gx + 2), x(s.gy + 2), one, 0xADA99A);
+        }
     }
 }
 

@@ -57,6 +57,8 @@ private:
     void AddControl(const ControlDecl& d);
     void Bind(ui::Control& control, const ControlDecl& d);
     HBITMAP GlyphBitmap(Glyph g);
+    UniqueBitmap InfoIcon() const;
+    void DpiChanged() override;
     void Fire(const Handler& h) {
         if (h) h(*this);
     }

@@ -118,7 +118,13 @@ void Label::FontChanged() {
     Invalidate();
 }
 
+void Label::DpiChanged() {
+    GraphicControl::DpiChanged();
+    if (growTo_ > 0) GrowToFit(growTo_);
+}
+
 void Label::GrowToFit(int maxHeight) {
+    growTo_ = maxHeight;
     const HDC dc = Owner().MeasureDc();
     SelectScope font(dc, Owner().FontHandle(Font()));
     const std::wstring text = Shown();
@@ -128,7 +134,7 @@ void Label::GrowToFit(int maxHeight) {
     Rect b = Bounds();
     const int needed = r.bottom - r.top;
     if (needed > b.height) {
-        b.height = std::min(needed, maxHeight);
+        b.height = std::min(needed, Owner().Scale(maxHeight));
         SetBounds(b);
         Invalidate();
     }
@@ -375,16 +381,33 @@ ComboBox::ComboBox(Form& form, std::string name, Rect bounds, const std::vector<
     DWORD style = (options.editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST) | CBS_AUTOHSCROLL | WS_VSCROLL;
     if (options.itemHeight > 0) style |= CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
     Create(WC_COMBOBOXW, style, 0, "");
-    const int itemHeight = options.itemHeight > 0 ? options.itemHeight : 16;
-    const Rect& b = Bounds();
-    ::MoveWindow(hwnd_, b.left, b.top, b.width, b.height + options.dropDownRows * itemHeight + 2, FALSE);
+    FitList();
     for (const std::string& item : items_)
         ::SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-    if (options.itemHeight > 0) {
-        ::SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, options.itemHeight);
-        ::SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(b.height - 6, 1));
-    }
     shown_ = WindowText(hwnd_);
+}
+
+// A combo box's window reaches down over its dropped list; the owner-drawn
+// one's item and edit heights follow the form's DPI.
+void ComboBox::FitList() {
+    const Form& form = Owner();
+    const int itemHeight = form.Scale(options_.itemHeight > 0 ? options_.itemHeight : 16);
+    const Rect& b = Bounds();
+    ::MoveWindow(hwnd_, b.left, b.top, b.width, b.height + options_.dropDownRows * itemHeight + form.Scale(2), FALSE);
+    if (options_.itemHeight > 0) {
+        ::SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, itemHeight);
+        ::SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(b.height - form.Scale(6), 1));
+    }
+}
+
+void ComboBox::BoundsChanged() {
+    FitList();
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ComboBox::DpiChanged() {
+    WinControl::DpiChanged();
+    FitList();
 }
 
 // The edit part shows parameter text (a stored value, in the ANSI code page)
@@ -425,8 +448,8 @@ void ComboBox::Command(WORD code) {
 
 bool ComboBox::MeasureItem(MEASUREITEMSTRUCT& m) {
     if (options_.itemHeight <= 0) return false;
-    m.itemHeight = m.itemID == static_cast<UINT>(-1) ? static_cast<UINT>(std::max(Bounds().height - 6, 1))
-                                                     : static_cast<UINT>(options_.itemHeight);
+    m.itemHeight = m.itemID == static_cast<UINT>(-1) ? static_cast<UINT>(std::max(Bounds().height - Owner().Scale(6), 1))
+                                                     : static_cast<UINT>(Owner().Scale(options_.itemHeight));
     return true;
 }
 
@@ -440,7 +463,7 @@ bool ComboBox::DrawItem(const DRAWITEMSTRUCT& d) {
     ::SetBkMode(d.hDC, TRANSPARENT);
     ::SetTextColor(d.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const std::wstring text = Widen(items_[d.itemID]);
-    r.left += 2;
+    r.left += Owner().Scale(2);
     ::DrawTextW(d.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     return true;
 }

@@ -19,14 +19,16 @@ public:
     Label(Form& form, std::string name, Rect bounds, std::string_view caption, bool fixedSize);
     const char* Kind() const override { return "Label"; }
     void Paint(HDC dc) override;
-    int RightOverhang() const override { return autoSize_ && !wordWrap_ ? 2 : 0; }
+    int RightOverhang() const override { return autoSize_ && !wordWrap_ ? Owner().Scale(2) : 0; }
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
     void SetWordWrap(bool on);
     // A fixed-size word-wrapped label grows downwards to show all its lines,
-    // up to `maxHeight` (the fallback fonts of some systems run wider than the
-    // design font, and a last word must not vanish below the label).
+    // up to `maxHeight` in 96-DPI units (the fallback fonts of some systems
+    // run wider than the design font, and a last word must not vanish below
+    // the label). It does so again at a new DPI.
     void GrowToFit(int maxHeight);
+    void DpiChanged() override;
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
     // Background colour, painted only when the label is not transparent; a
@@ -56,6 +58,7 @@ private:
     std::wstring Shown() const;
     bool autoSize_;
     bool holdsParameter_ = false;
+    int growTo_ = 0;  // GrowToFit's limit, 0 when it was not asked
     bool wordWrap_ = false;
     bool transparent_ = true;
     Color color_ = clBtnFace;
@@ -197,7 +200,13 @@ public:
     bool ProbeSelect(const ControlProbe& p) override;
     void FillProbe(ControlProbe& p) const override;
 
+protected:
+    void BoundsChanged() override;
+    void DpiChanged() override;
+
 private:
+    // The window's height with its list, and the item heights, at the form's DPI.
+    void FitList();
     void ShowItem(int index);
     void Show(std::string_view text, const std::wstring& wide);
     std::vector<std::string> items_;

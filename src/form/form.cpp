@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 
+#include "base/dpi.h"
 #include "base/error.h"
 #include "base/host.h"
 #include "base/text.h"
@@ -76,8 +77,13 @@ BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
 
 // ------------------------------------------------------------------ Control
 
-Control::Control(Form& form, std::string name, Rect bounds)
-    : form_(form), name_(std::move(name)), bounds_(bounds) {}
+Control::Control(Form& form, std::string name, Rect design)
+    : form_(form), name_(std::move(name)), design_(design), bounds_(form.Scale(design)) {}
+
+void Control::DpiChanged() {
+    SetBounds(form_.Scale(design_));
+    FontChanged();
+}
 
 void Control::SetBounds(const Rect& r) {
     if (r == bounds_) return;
@@ -125,7 +131,7 @@ void Control::FillProbe(ControlProbe& p) const {
     p.visible = visible_;
     p.enabled = enabled_;
     p.handCursor = hand_;
-    p.fontHeight = font_.height;
+    p.fontHeight = form_.Scale(font_.height);
     p.fontBold = font_.bold;
     p.fontColor = ResolveColor(fontColor_);
     CopyText(p.kind, sizeof p.kind, Kind());
@@ -235,10 +241,52 @@ Form::Form(std::string_view caption, int clientWidth, int clientHeight, HWND own
     hwnd_.reset(::CreateWindowExW(exStyle, kFormClassName, Widen(caption).c_str(), style, at.x, at.y, w, h, owner, nullptr,
                                   PluginModule(), this));
     if (!hwnd_) Fail("Cannot create a form window");
+    FitClientToDpi(owner);
     // A fixed dialog frame: the system menu offers only moving and closing.
     if (HMENU menu = ::GetSystemMenu(hwnd_.get(), FALSE)) {
         for (UINT cmd : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) ::DeleteMenu(menu, cmd, MF_BYCOMMAND);
     }
+}
+
+// The window was made for 96 DPI; on a monitor of another DPI its client
+// area takes the design's size at that DPI, with the frame the system gives
+// it there, centred again.
+void Form::FitClientToDpi(HWND owner) {
+    dpi_ = WindowDpi(hwnd_.get());
+    RECT client{}, window{};
+    if (!::GetClientRect(hwnd_.get(), &client) || !::GetWindowRect(hwnd_.get(), &window)) return;
+    const int width = Scale(clientWidth_), height = Scale(clientHeight_);
+    if (client.right == width && client.bottom == height) return;
+    const int w = width + (window.right - window.left) - client.right;
+    const int h = height + (window.bottom - window.top) - client.bottom;
+    const POINT at = CentredOnOwnersMonitor(owner, w, h);
+    ::SetWindowPos(hwnd_.get(), nullptr, at.x, at.y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::Scale(int length) const { return ScaleToDpi(length, dpi_); }
+
+Rect Form::Scale(const Rect& design) const {
+    if (dpi_ == kDesignDpi) return design;
+    const int left = Scale(design.left), top = Scale(design.top);
+    return Rect{left, top, Scale(design.right()) - left, Scale(design.bottom()) - top};
+}
+
+// The form moved to a monitor of another DPI (or the scale changed): every
+// control takes its design place and font at the new DPI, the pictures are
+// loaded again, and the window takes the rectangle the system suggests. The
+// controls' windows stay, with their text, selection and focus; the old
+// fonts are deleted only once no control uses them.
+void Form::ChangeDpi(int dpi, const RECT* suggested) {
+    if (dpi > 0 && dpi != dpi_) {
+        const std::map<FontSpec, UniqueFont> old = std::exchange(fonts_, {});
+        dpi_ = dpi;
+        for (const auto& c : controls_) c->DpiChanged();
+        DpiChanged();
+    }
+    if (suggested)
+        ::SetWindowPos(hwnd_.get(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
 Form::~Form() {
@@ -285,7 +333,7 @@ int Form::TabIndex(const WinControl* c) const {
 HFONT Form::FontHandle(const FontSpec& font) {
     auto it = fonts_.find(font);
     if (it != fonts_.end()) return it->second.get();
-    HFONT f = ::CreateFontW(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+    HFONT f = ::CreateFontW(-Scale(font.height), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_SWISS, L"Arial");
     return fonts_.emplace(font, UniqueFont(f)).first->second.get();
@@ -534,6 +582,7 @@ bool Form::Probe(ControlProbe& p) {
         std::strncpy(p.text, caption_.c_str(), sizeof p.text - 1);
         p.width = clientWidth_;
         p.height = clientHeight_;
+        p.dpi = dpi_;
         return true;
     }
     p.name[sizeof p.name - 1] = '\0';
@@ -667,6 +716,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         hover_ = pressed_ = nullptr;
         if (modalResult_ == kModalNone) modalResult_ = kModalCancel;
         break;
+    case WM_DPICHANGED:
+        ChangeDpi(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
     case WM_SETTINGCHANGE: {
         const LRESULT r = ::DefWindowProcW(self, msg, wp, lp);
         for (const auto& c : controls_) c->SettingChange();

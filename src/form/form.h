@@ -28,7 +28,8 @@ constexpr int kModalCancel = 2;
 // controls (trackbar, tooltip) its dialogs are built with.
 constexpr char kCommonControlsText[] = "Cannot register the common control classes";
 
-// Position and size in client pixels (96 dots per inch).
+// Position and size: in a design, in 96-DPI units; on a form, in its client
+// pixels at the form's DPI.
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
     int right() const { return left + width; }
@@ -38,7 +39,8 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// Arial at a pixel height (13 for 10 points, 12 for 9 points).
+// Arial at a pixel height at 96 DPI (13 for 10 points, 12 for 9 points); a
+// form draws it at its own DPI.
 struct FontSpec {
     int height = 13;
     bool bold = false;
@@ -49,15 +51,19 @@ class Form;
 
 class Control {
 public:
-    Control(Form& form, std::string name, Rect bounds);
+    // `design` in 96-DPI units; the control takes it at the form's DPI.
+    Control(Form& form, std::string name, Rect design);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
     Form& Owner() const { return form_; }
     const std::string& Name() const { return name_; }
+    // The place on the form, in client pixels.
     const Rect& Bounds() const { return bounds_; }
     void SetBounds(const Rect& r);
+    // The place the control was designed at, in 96-DPI units.
+    const Rect& Design() const { return design_; }
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }
@@ -86,6 +92,8 @@ public:
     virtual void SettingChange() {}
     // The form switched its hints on: a control with a tooltip tool adds it now.
     virtual void HintsOn() {}
+    // The form's DPI changed: the control takes its design place and font at the new one.
+    virtual void DpiChanged();
 
 protected:
     virtual void BoundsChanged() {}
@@ -99,6 +107,7 @@ protected:
 private:
     Form& form_;
     std::string name_;
+    Rect design_;
     Rect bounds_;
     bool visible_ = true;
     bool enabled_ = true;
@@ -180,8 +189,9 @@ private:
 
 class Form {
 public:
-    // A top-level form of the given client size, centred on the work area of
-    // its owner's monitor and never partly off it, hidden until ShowModal.
+    // A top-level form of the given client size (96-DPI units, drawn at the
+    // DPI of the monitor it opens on), centred on the work area of its
+    // owner's monitor and never partly off it, hidden until ShowModal.
     // Owned, it stays above its owner and has no taskbar button; `owner` may
     // be null (a window of its own, on the primary monitor).
     Form(std::string_view caption, int clientWidth, int clientHeight, HWND owner = nullptr);
@@ -190,8 +200,15 @@ public:
     Form& operator=(const Form&) = delete;
 
     HWND Handle() const { return hwnd_.get(); }
+    // The client size in 96-DPI units, as designed.
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }
+    // The DPI the form is drawn at, and a length or a rectangle in 96-DPI
+    // units at it (a rectangle's edges are scaled, so that adjacent
+    // rectangles stay adjacent). At 96 DPI both are the design's own.
+    int Dpi() const { return dpi_; }
+    int Scale(int length) const;
+    Rect Scale(const Rect& design) const;
     std::string Caption() const { return caption_; }
 
     // Adds a control; the form owns it. Later graphic controls paint over earlier ones.
@@ -233,6 +250,7 @@ public:
     // The form's paint handler: runs on every repaint before the graphic controls paint.
     std::function<void(HDC)> onPaint;
 
+    // The font at the form's DPI.
     HFONT FontHandle(const FontSpec& font);
     // A memory DC for measuring text (labels size themselves with it).
     HDC MeasureDc();
@@ -245,7 +263,14 @@ public:
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+protected:
+    // Runs after the controls took a new DPI: a form with pictures of its
+    // own loads them at the new one.
+    virtual void DpiChanged() {}
+
 private:
+    void FitClientToDpi(HWND owner);
+    void ChangeDpi(int dpi, const RECT* suggested);
     [[noreturn]] static void MissingControl(std::string_view name);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Paint();
@@ -268,6 +293,7 @@ private:
     bool hintsOn_ = false;
     std::string caption_;
     int clientWidth_, clientHeight_;
+    int dpi_ = 96;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<WinControl*> tabOrder_;
     WinControl* active_ = nullptr;

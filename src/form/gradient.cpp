@@ -167,11 +167,12 @@ void TGradient::Paint(HDC dc) {
     if (drawing_) return;
     RECT r = Bounds().ToRECT();
     if (borderWidth_ > 0) {
-        UniquePen pen(::CreatePen(PS_INSIDEFRAME, borderWidth_, ui::ResolveColor(borderColor_)));
+        const int border = Owner().Scale(borderWidth_);
+        UniquePen pen(::CreatePen(PS_INSIDEFRAME, border, ui::ResolveColor(borderColor_)));
         SelectScope p(dc, pen.get());
         SelectScope b(dc, ::GetStockObject(NULL_BRUSH));
         ::Rectangle(dc, r.left, r.top, r.right, r.bottom);
-        ::InflateRect(&r, -borderWidth_, -borderWidth_);
+        ::InflateRect(&r, -border, -border);
         if (r.right <= r.left || r.bottom <= r.top) return;
     }
     if (!pattern_.Bitmap()) return;

@@ -34,14 +34,14 @@ struct ControlProbe {
     // ---- control answer
     int32_t found = 0;
     HWND hwnd = nullptr;  // null for graphic controls
-    int32_t left = 0, top = 0, width = 0, height = 0;
+    int32_t left = 0, top = 0, width = 0, height = 0;  // client pixels at the form's DPI
     int32_t visible = 0, enabled = 0;
     int32_t checked = 0;     // radio buttons and check boxes
     int32_t position = 0;    // sliders (also the input of kSelect)
     int32_t itemIndex = -1;  // combo boxes (also the input of kSelect)
     int32_t handCursor = 0;
     int32_t tabIndex = -1;   // place in the tab order, -1 when not a tab stop
-    int32_t fontHeight = 0, fontBold = 0;
+    int32_t fontHeight = 0, fontBold = 0;  // pixels at the form's DPI
     uint32_t fontColor = 0;  // resolved COLORREF
     char kind[24] = {};      // "Edit", "Label", "SpeedButton", "Gradient", ...
     char text[1024] = {};    // text or caption, Windows-1251, cut to fit
@@ -54,6 +54,7 @@ struct ControlProbe {
     // painted on showing (0 before)
     int64_t paintedCounter = 0;
     int32_t modalResult = 0;
+    int32_t dpi = 0;  // the DPI the form is drawn at
 };
 
 inline UINT ProbeMessage() {

@@ -8,6 +8,7 @@
 #include "plugin/boundary.h"
 #include "plugin/catalogue.h"
 #include "plugin/dispatch.h"
+#include "base/dpi.h"
 #include "base/host.h"
 
 using namespace hq;
@@ -65,7 +66,14 @@ bool HQAPI hqExecAction(int32_t id, const char* const* params) {
 
 bool HQAPI hqEditAction(int32_t id, char** params) {
     // Without a list there are no slots to show or replace.
-    return Guarded([&] { return params != nullptr && EditAction(id, params); }, false);
+    // The dialog is laid out at its monitor's DPI; the thread's own DPI
+    // awareness is back before the host sees the answer, on every path.
+    return Guarded(
+        [&] {
+            const DpiAwareScope dpi;
+            return params != nullptr && EditAction(id, params);
+        },
+        false);
 }
 
 void HQAPI hqMessage(int32_t code) {
@@ -75,7 +83,10 @@ void HQAPI hqMessage(int32_t code) {
 }
 
 void HQAPI hqAbout() {
-    GuardedVoid([] { ShowAboutBox(); });
+    GuardedVoid([] {
+        const DpiAwareScope dpi;
+        ShowAboutBox();
+    });
 }
 
 void HQAPI hqRegisterScriptProcessor(ScriptProcessorFn scriptProcessor) {

@@ -9,10 +9,6 @@ namespace hq {
 
 namespace {
 
-// DPI_AWARENESS_CONTEXT values (Windows 10 1607 and later; V2 from 1703).
-const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4));
-const HANDLE kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-3));
-
 int64_t FloorDiv(int64_t a, int64_t b) {
     const int64_t q = a / b;
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
@@ -23,21 +19,6 @@ int Clamp(int64_t v) { return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_M
 SIZE Metrics() { return SIZE{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
 
 }  // namespace
-
-DpiAwareScope::DpiAwareScope() {
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (!user32) return;
-    set_ = reinterpret_cast<SetContextFn>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
-    if (!set_) return;
-    // The first Windows 10 releases with the function know only the older per-monitor context.
-    previous_ = set_(kPerMonitorAwareV2);
-    if (!previous_) previous_ = set_(kPerMonitorAware);
-}
-
-DpiAwareScope::~DpiAwareScope() {
-    if (previous_) set_(previous_);
-}
 
 int ScreenScale::Edge(int64_t v, int logicalSize, int physicalSize) {
     if (logicalSize <= 0 || logicalSize == physicalSize) return Clamp(v);

@@ -10,24 +10,9 @@
 
 #include <cstdint>
 
+#include "base/dpi.h"
+
 namespace hq {
-
-// Makes the calling thread per-monitor DPI-aware while alive, where the system
-// offers SetThreadDpiAwarenessContext, and puts the previous context back.
-class DpiAwareScope {
-public:
-    DpiAwareScope();
-    ~DpiAwareScope();
-    DpiAwareScope(const DpiAwareScope&) = delete;
-    DpiAwareScope& operator=(const DpiAwareScope&) = delete;
-    bool active() const { return previous_ != nullptr; }
-
-private:
-    using Context = HANDLE;
-    using SetContextFn = Context(WINAPI*)(Context);
-    SetContextFn set_ = nullptr;
-    Context previous_ = nullptr;
-};
 
 // The primary screen in the caller's units and in the screen's pixels.
 struct ScreenScale {
