@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/error.h"
+#include "form/picture.h"
 
 namespace hq {
 
@@ -24,15 +25,8 @@ bool PaletteDevice(HDC dc) {
 
 void GradientPattern::SetSize(int width, int height) {
     if (width == width_ && height == height_ && bitmap_) return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = std::max(width, 1);
-    bi.bmiHeader.biHeight = -std::max(height, 1);  // top-down rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap = ui::NewTopDownDib32(std::max(width, 1), std::max(height, 1), &bits);
     if (!bitmap) Fail("Cannot create the gradient pattern");
     bitmap_ = std::move(bitmap);
     pixels_ = static_cast<uint32_t*>(bits);
@@ -180,13 +174,7 @@ void TGradient::Paint(HDC dc) {
     const int oldMode = ::SetStretchBltMode(dc, palette ? HALFTONE : COLORONCOLOR);
     if (palette) ::SetBrushOrgEx(dc, 0, 0, nullptr);
     // Straight from the pattern's pixels: no memory DC to make for each paint.
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = pattern_.Width();
-    bi.bmiHeader.biHeight = -pattern_.Height();  // top-down rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = ui::TopDownDib32(pattern_.Width(), pattern_.Height());
     ::GdiFlush();  // a custom pattern may have been drawn with GDI
     ::StretchDIBits(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, pattern_.Width(), pattern_.Height(),
                     pattern_.Pixels(), &bi, DIB_RGB_COLORS, SRCCOPY);

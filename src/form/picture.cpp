@@ -12,12 +12,7 @@
 
 namespace hq::ui {
 
-namespace {
-
-constexpr uint32_t kRgbMask = 0x00FFFFFF;
-constexpr uint32_t kMagenta = 0x00FF00FF;  // as a 32-bit DIB pixel (0x00RRGGBB)
-
-BITMAPINFO TopDown32(int width, int height) {
+BITMAPINFO TopDownDib32(int width, int height) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = width;
@@ -28,10 +23,15 @@ BITMAPINFO TopDown32(int width, int height) {
     return bi;
 }
 
-UniqueBitmap NewDib(int width, int height, void** pixels) {
-    const BITMAPINFO bi = TopDown32(width, height);
+UniqueBitmap NewTopDownDib32(int width, int height, void** pixels) {
+    const BITMAPINFO bi = TopDownDib32(width, height);
     return UniqueBitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, pixels, nullptr, 0));
 }
+
+namespace {
+
+constexpr uint32_t kRgbMask = 0x00FFFFFF;
+constexpr uint32_t kMagenta = 0x00FF00FF;  // as a 32-bit DIB pixel (0x00RRGGBB)
 
 // The resource as it is stored: a bitmap, else PNG data.
 UniqueBitmap LoadStored(const wchar_t* name) {
@@ -51,11 +51,11 @@ UniqueBitmap Stretched(HBITMAP source, int width, int height, PictureKey key) {
     const int sh = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
 
     void* copyBits = nullptr;
-    UniqueBitmap copy = NewDib(sw, sh, &copyBits);
+    UniqueBitmap copy = NewTopDownDib32(sw, sh, &copyBits);
     if (!copy) return {};
     {
         const UniqueMemDc dc(::CreateCompatibleDC(nullptr));
-        BITMAPINFO bi = TopDown32(sw, sh);
+        BITMAPINFO bi = TopDownDib32(sw, sh);
         if (!dc || ::GetDIBits(dc.get(), source, 0, sh, copyBits, &bi, DIB_RGB_COLORS) != sh) return {};
     }
     if (key == PictureKey::Magenta) {
@@ -68,7 +68,7 @@ UniqueBitmap Stretched(HBITMAP source, int width, int height, PictureKey key) {
     }
 
     void* targetBits = nullptr;
-    UniqueBitmap target = NewDib(width, height, &targetBits);
+    UniqueBitmap target = NewTopDownDib32(width, height, &targetBits);
     if (!target) return {};
     const MemoryDc from(nullptr, copy.get());
     const MemoryDc to(nullptr, target.get());
@@ -110,7 +110,7 @@ UniqueBitmap DecodePng(const void* bytes, size_t size) {
     const ScopeExit release([&image] { png_image_free(&image); });  // a no-op once a read has freed it
     image.format = PNG_FORMAT_BGRA;
     void* pixels = nullptr;
-    UniqueBitmap bitmap = NewDib(static_cast<int>(image.width), static_cast<int>(image.height), &pixels);
+    UniqueBitmap bitmap = NewTopDownDib32(static_cast<int>(image.width), static_cast<int>(image.height), &pixels);
     if (!bitmap) return {};
     // Translucent pixels are blended onto the form's face colour.
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);

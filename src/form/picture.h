@@ -11,6 +11,11 @@
 
 namespace hq::ui {
 
+// The header of a 32-bit top-down DIB (rows top first, 0x00RRGGBB pixels),
+// and a DIB section of that kind with its pixels; null when it cannot be made.
+BITMAPINFO TopDownDib32(int width, int height);
+UniqueBitmap NewTopDownDib32(int width, int height, void** pixels);
+
 // Whether magenta (#FF00FF) marks the transparent pixels of a picture.
 enum class PictureKey { None, Magenta };
 
