@@ -184,6 +184,8 @@ const HANDLE kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4))
 
 struct FakeContext {
     bool offered = true;
+    bool windowDpi = true;  // GetDpiForWindow offered
+    int screenDpi = 0;      // LOGPIXELSY answered for the screen, 0: the system's
     HANDLE current = kUnaware;
     std::vector<intptr_t> set;  // every context set, in order
     void* getProcAddress = nullptr;
@@ -198,7 +200,14 @@ FARPROC WINAPI SpyGetProcAddress(HMODULE module, LPCSTR name) {
     if (HIWORD(reinterpret_cast<uintptr_t>(name)) && std::string(name) == "SetThreadDpiAwarenessContext")
         return g_context.offered ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FakeSetThreadDpiAwarenessContext))
                                  : nullptr;
+    if (HIWORD(reinterpret_cast<uintptr_t>(name)) && std::string(name) == "GetDpiForWindow" && !g_context.windowDpi)
+        return nullptr;
     return reinterpret_cast<decltype(&::GetProcAddress)>(g_context.getProcAddress)(module, name);
+}
+
+int WINAPI FakeGetDeviceCaps(HDC dc, int index) {
+    if (index == LOGPIXELSY && g_context.screenDpi) return g_context.screenDpi;
+    return ::GetDeviceCaps(dc, index);
 }
 
 HWND WINAPI RefuseCreateWindowExW(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID) {
@@ -252,12 +261,30 @@ TEST_F(DialogScale, TheHostGetsItsDpiAwarenessBackOnEveryPath) {
     g_context.getProcAddress = procs.previous();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        g_context = FakeContext{c.offered, kUnaware, {}, procs.previous()};
+        g_context = FakeContext{c.offered, true, 0, kUnaware, {}, procs.previous()};
         c.call();
         EXPECT_EQ(g_context.current, kUnaware);
         EXPECT_EQ(g_context.set, c.set);
         EXPECT_EQ(hqtest::FindOpenForm(), nullptr);
     }
+}
+
+// Before Windows 10 1607 there is no DPI for a window: a dialog takes the DPI
+// the process sees for the screen (a virtualised host sees 96).
+TEST_F(DialogScale, WithoutADpiPerWindowTheDialogTakesTheScreensDpi) {
+    hqtest::ImportPatch procs(host().Module(), "GetProcAddress", reinterpret_cast<void*>(&SpyGetProcAddress));
+    hqtest::ImportPatch caps(host().Module(), "GetDeviceCaps", reinterpret_cast<void*>(&FakeGetDeviceCaps));
+    ASSERT_TRUE(procs.installed() && caps.installed());
+    g_context = FakeContext{false, false, 120, kUnaware, {}, procs.previous()};
+    const hq::editors::DialogDesign& design = hq::editors::FindEditor(41)->design();
+    GiveEmpty(41);
+    Driver d([&](OpenForm& f) {
+        ExpectLaidOutAt(f, 399, design.height, ExpectedControls(design), 120);
+        f.Cancel();
+    });
+    Edit(41);
+    EXPECT_TRUE(d.Ran());
+    EXPECT_TRUE(g_context.set.empty());
 }
 
 }  // namespace
