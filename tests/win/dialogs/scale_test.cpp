@@ -166,10 +166,7 @@ TEST_F(DialogScale, MovingToAMonitorOfAnotherDpiLaysTheDialogOutAgainAndKeepsIts
         }});
     Edit(1);
     ASSERT_TRUE(d.Ran());
-    EXPECT_EQ(taken.left, suggested.left);
-    EXPECT_EQ(taken.top, suggested.top);
-    EXPECT_EQ(taken.right, suggested.right);
-    EXPECT_EQ(taken.bottom, suggested.bottom);
+    EXPECT_TRUE(::EqualRect(&taken, &suggested)) << taken.left << "," << taken.top << " " << taken.right << "," << taken.bottom;
     EXPECT_TRUE(focused);
     EXPECT_EQ(selection, static_cast<DWORD>(MAKELONG(3, 6)));
     EXPECT_EQ(text, "C:\\снимок.jpg");
@@ -180,7 +177,6 @@ TEST_F(DialogScale, MovingToAMonitorOfAnotherDpiLaysTheDialogOutAgainAndKeepsIts
 // SetThreadDpiAwarenessContext (the plug-in looks it up by name)
 
 const HANDLE kUnaware = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
-const HANDLE kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4));
 
 struct FakeContext {
     bool offered = true;
