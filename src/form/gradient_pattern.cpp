@@ -168,60 +168,168 @@ const Quadrant& QuadrantRoots() {
     return *table;
 }
 
-// How an axis of a radial pattern measures distance from the centre:
-// Rising a = x and Falling a = 180 − x over 181 pixels, Mirrored over 362
-// pixels with 180 − x on the left half and x − 181 on the right one.
-enum class Axis { Rising, Falling, Mirrored };
+// A quarter disc of 181 × 181 pixels, written through a signed row step (a
+// negative one turns it upside down). Facing left, pixel (x, y) takes
+// T[root(a = x, b = y)]; facing right, T[root(a = 180 − x, b = y)]. Since
+// root(a, b) = root(b, a), the left-facing quarter is symmetric about its
+// main diagonal (P[y][x] = P[x][y]) and the right-facing one about its other
+// diagonal (P[y][x] = P[180 − x][180 − y]). So only about half the pixels are
+// looked up; the rest are copies of them, moved over in 4 × 4 blocks. The
+// look-ups bounded the time, one table read per pixel.
+enum class Facing { Left, Right };
 
-// One row of a radial pattern from the quarter-disc row q into `rows` rows
-// (a vertically mirrored pattern fills its row pair from one look-up).
-// Indices come in four to a load and pixels go out four to a store: one
-// pixel at a time, the byte loads and 4-byte stores bounded the loop.
-template <Axis horizontal, int rows>
-void RadialRow(const uint32_t* e, const uint8_t* q, uint32_t* const (&out)[rows]) {
-    auto put = [&](int x, uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3) {
-        const uint32_t four[4] = {c0, c1, c2, c3};
-        for (uint32_t* row : out) std::memcpy(row + x, four, sizeof four);
-    };
-    auto four = [&](int x, uint32_t (&c)[4]) {  // c[k] = e[q[x + k]]
-        uint32_t w;
-        std::memcpy(&w, q + x, 4);
-        for (int k = 0; k < 4; ++k) c[k] = e[(w >> (8 * k)) & 0xFF];
-    };
-    uint32_t c[4];
-    if constexpr (horizontal == Axis::Rising) {
-        for (int x = 0; x < 180; x += 4) four(x, c), put(x, c[0], c[1], c[2], c[3]);
-        for (uint32_t* row : out) row[180] = e[q[180]];
-    } else if constexpr (horizontal == Axis::Falling) {
-        for (int x = 0; x < 180; x += 4) four(177 - x, c), put(x, c[3], c[2], c[1], c[0]);
-        for (uint32_t* row : out) row[180] = e[q[0]];
-    } else {
-        for (int a = 0; a < 180; a += 4) {
-            four(a, c);
-            put(181 + a, c[0], c[1], c[2], c[3]);
-            put(177 - a, c[3], c[2], c[1], c[0]);
+// Row pixels x0 .. x1−1 (x0 even, x1 − x0 a multiple of four) of the quarter
+// row whose quarter-disc row is q. Neighbouring indices differ by 0 or 1, so a
+// pixel pair is one 8-byte read from the doubled table d (entries 2i and
+// 2i + 1 both T[i]) at the sum of the pair's indices: 2i gives T[i], T[i] and
+// 2i + 1 gives T[i], T[i + 1]. Facing right, the pairs fall, and the doubled
+// table runs backwards (entries 2k and 2k + 1 are T[255 − k]). Eight indices
+// come in one load and give four pair sums at once, in 16-bit lanes (a sum is
+// at most 510).
+template <Facing facing>
+inline void QuarterRun(const uint32_t* d, const uint8_t* q, uint32_t* row, int x0, int x1) {
+    constexpr uint64_t kLowBytes = 0x00FF00FF00FF00FF;
+    uint32_t c[8];
+    int x = x0;
+    if constexpr (facing == Facing::Left) {
+        for (; x + 8 <= x1; x += 8) {
+            uint64_t w;
+            std::memcpy(&w, q + x, 8);  // a = x .. x + 7
+            const uint64_t s = (w & kLowBytes) + ((w >> 8) & kLowBytes);  // four pair sums
+            for (int k = 0; k < 4; ++k) std::memcpy(c + 2 * k, d + ((s >> (16 * k)) & 0xFFFF), 8);
+            std::memcpy(row + x, c, sizeof c);
         }
-        for (uint32_t* row : out) row[0] = row[361] = e[q[180]];
+        if (x < x1) {
+            uint32_t w;
+            std::memcpy(&w, q + x, 4);
+            const uint32_t s = (w & 0x00FF00FF) + ((w >> 8) & 0x00FF00FF);
+            std::memcpy(c, d + (s & 0xFFFF), 8);
+            std::memcpy(c + 2, d + (s >> 16), 8);
+            std::memcpy(row + x, c, 16);
+        }
+    } else {
+        for (; x + 8 <= x1; x += 8) {
+            uint64_t w;
+            std::memcpy(&w, q + 173 - x, 8);  // a = 173 − x .. 180 − x
+            const uint64_t s = 0x01FE01FE01FE01FE - ((w & kLowBytes) + ((w >> 8) & kLowBytes));  // 510 − each sum
+            for (int k = 0; k < 4; ++k) std::memcpy(c + 6 - 2 * k, d + ((s >> (16 * k)) & 0xFFFF), 8);
+            std::memcpy(row + x, c, sizeof c);
+        }
+        if (x < x1) {
+            uint32_t w;
+            std::memcpy(&w, q + 177 - x, 4);
+            const uint32_t s = 0x01FE01FE - ((w & 0x00FF00FF) + ((w >> 8) & 0x00FF00FF));
+            std::memcpy(c, d + (s >> 16), 8);
+            std::memcpy(c + 2, d + (s & 0xFFFF), 8);
+            std::memcpy(row + x, c, 16);
+        }
     }
 }
 
-// Radial styles: pixel (x, y) takes T[round(√(a(x)² + b(y)²))]. Each row is
-// one row of the quarter disc, read forwards, backwards or both ways from the
-// middle; a vertically mirrored pattern has rows y and 361 − y alike.
-template <Axis horizontal, Axis vertical>
-void RenderRadial(const GradientColors& t, uint32_t* pixels, int stride) {
+// dst row k (at dst + k·dstStep), pixel m = src row m (at src + m·srcStep),
+// pixel k: a 4 × 4 transposition; negative steps mirror it. GCC's and
+// Clang's vector types make it four loads, eight shuffles and four stores
+// where the processor has 16-byte registers.
+inline void Transpose4(const uint32_t* src, ptrdiff_t srcStep, uint32_t* dst, ptrdiff_t dstStep) {
+    typedef uint32_t V __attribute__((vector_size(16)));
+    V r0, r1, r2, r3;
+    std::memcpy(&r0, src, 16);
+    std::memcpy(&r1, src + srcStep, 16);
+    std::memcpy(&r2, src + 2 * srcStep, 16);
+    std::memcpy(&r3, src + 3 * srcStep, 16);
+    const V t0 = __builtin_shufflevector(r0, r1, 0, 4, 1, 5), t1 = __builtin_shufflevector(r0, r1, 2, 6, 3, 7);
+    const V t2 = __builtin_shufflevector(r2, r3, 0, 4, 1, 5), t3 = __builtin_shufflevector(r2, r3, 2, 6, 3, 7);
+    const V c0 = __builtin_shufflevector(t0, t2, 0, 1, 4, 5), c1 = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+    const V c2 = __builtin_shufflevector(t1, t3, 0, 1, 4, 5), c3 = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
+    std::memcpy(dst, &c0, 16);
+    std::memcpy(dst + dstStep, &c1, 16);
+    std::memcpy(dst + 2 * dstStep, &c2, 16);
+    std::memcpy(dst + 3 * dstStep, &c3, 16);
+}
+
+template <Facing facing>
+void RenderQuarter(const uint32_t* e, const uint32_t* d, uint32_t* pixels, ptrdiff_t step) {
     const Quadrant& roots = QuadrantRoots();
-    auto row = [&](int y) { return pixels + static_cast<ptrdiff_t>(y) * stride; };
-    for (int y = 0; y <= 180; ++y) {
-        const int b = vertical == Axis::Rising ? y : 180 - y;
-        const uint8_t* q = roots[static_cast<size_t>(b)].data();
-        if constexpr (vertical == Axis::Mirrored) {
-            uint32_t* const both[2] = {row(y), row(361 - y)};
-            RadialRow<horizontal, 2>(t.entry, q, both);
-        } else {
-            uint32_t* const one[1] = {row(y)};
-            RadialRow<horizontal, 1>(t.entry, q, one);
+    auto row = [&](int y) { return pixels + y * step; };
+    auto q = [&](int y) { return roots[static_cast<size_t>(y)].data(); };
+    if constexpr (facing == Facing::Left) {
+        // Block rows I (rows 4I .. 4I + 3) look up columns 0 .. 4I + 3, then
+        // lend each block left of the diagonal block to its mirror image
+        // above the diagonal. Row 180 is looked up whole; column 180 above
+        // it is its mirror image.
+        for (int i = 0; i < 45; ++i) {
+            const int y0 = 4 * i;
+            for (int y = y0; y < y0 + 4; ++y) QuarterRun<facing>(d, q(y), row(y), 0, y0 + 4);
+            for (int x0 = 0; x0 < y0; x0 += 4) Transpose4(row(y0) + x0, step, row(x0) + y0, step);
         }
+        QuarterRun<facing>(d, q(180), row(180), 0, 180);
+        row(180)[180] = e[q(180)[180]];
+        for (int y = 0; y < 180; ++y) row(y)[180] = row(180)[y];
+    } else {
+        // Row 0 is looked up whole. Block rows I (rows 4I + 1 .. 4I + 4) look
+        // up columns 176 − 4I .. 180, then lend each block right of the
+        // anti-diagonal block to its mirror image: pixel (x, y) goes to
+        // (180 − y, 180 − x), the block's last row first.
+        QuarterRun<facing>(d, q(0), row(0), 0, 180);
+        row(0)[180] = e[q(0)[0]];
+        for (int i = 0; i < 45; ++i) {
+            const int y0 = 4 * i + 1, first = 176 - 4 * i;
+            for (int y = y0; y < y0 + 4; ++y) {
+                QuarterRun<facing>(d, q(y), row(y), first, 180);
+                row(y)[180] = e[q(y)[0]];
+            }
+            for (int x0 = first + 4; x0 < 180; x0 += 4)
+                Transpose4(row(y0 + 3) + x0, -step, row(180 - x0) + 177 - y0, -step);
+        }
+    }
+}
+
+// Each row's left half x = 0 .. 180 is its right half mirrored.
+inline void MirrorRowsLeft(uint32_t* pixels, ptrdiff_t stride, int rows) {
+    for (int y = 0; y < rows; ++y) {
+        uint32_t* r = pixels + y * stride;
+        std::reverse_copy(r + 181, r + 362, r);
+    }
+}
+
+// Rows 0 .. 180 are rows 361 .. 181.
+inline void MirrorRowsUp(uint32_t* pixels, ptrdiff_t stride, int width) {
+    for (int y = 0; y <= 180; ++y)
+        std::memcpy(pixels + y * stride, pixels + (361 - y) * stride, static_cast<size_t>(width) * 4);
+}
+
+// Radial styles: pixel (x, y) takes T[round(√(a(x)² + b(y)²))]. Each is made
+// of one quarter disc, facing left or right and upright or upside down, the
+// mirrored axes copying it over.
+void RenderRadial(GradientStyle style, const uint32_t* e, uint32_t* px, ptrdiff_t stride) {
+    using S = GradientStyle;
+    // The doubled table the quarter's facing reads (see QuarterRun).
+    uint32_t d[512];
+    const bool right = style == S::RadialTR || style == S::RadialBR || style == S::RadialR;
+    for (int i = 0; i < 256; ++i) d[2 * i] = d[2 * i + 1] = e[right ? 255 - i : i];
+    uint32_t* const below = px + 180 * stride;  // the last row of a 181-row quarter
+    switch (style) {
+    case S::RadialTL: return RenderQuarter<Facing::Left>(e, d, px, stride);
+    case S::RadialBL: return RenderQuarter<Facing::Left>(e, d, below, -stride);
+    case S::RadialTR: return RenderQuarter<Facing::Right>(e, d, px, stride);
+    case S::RadialBR: return RenderQuarter<Facing::Right>(e, d, below, -stride);
+    case S::RadialT:
+        RenderQuarter<Facing::Left>(e, d, px + 181, stride);
+        return MirrorRowsLeft(px, stride, 181);
+    case S::RadialB:
+        RenderQuarter<Facing::Left>(e, d, below + 181, -stride);
+        return MirrorRowsLeft(px, stride, 181);
+    case S::RadialL:
+        RenderQuarter<Facing::Left>(e, d, px + 181 * stride, stride);
+        return MirrorRowsUp(px, stride, 181);
+    case S::RadialR:
+        RenderQuarter<Facing::Right>(e, d, px + 181 * stride, stride);
+        return MirrorRowsUp(px, stride, 181);
+    case S::RadialC:
+        RenderQuarter<Facing::Left>(e, d, px + 181 * stride + 181, stride);
+        MirrorRowsLeft(px + 181 * stride, stride, 181);
+        return MirrorRowsUp(px, stride, 362);
+    default: return;
     }
 }
 
@@ -298,15 +406,15 @@ void RenderGradientPattern(GradientStyle style, const GradientColors& t, uint32_
     switch (style) {
     case S::Custom:
         return;
-    case S::RadialC: return RenderRadial<Axis::Mirrored, Axis::Mirrored>(t, px, stride);
-    case S::RadialT: return RenderRadial<Axis::Mirrored, Axis::Rising>(t, px, stride);
-    case S::RadialB: return RenderRadial<Axis::Mirrored, Axis::Falling>(t, px, stride);
-    case S::RadialL: return RenderRadial<Axis::Rising, Axis::Mirrored>(t, px, stride);
-    case S::RadialR: return RenderRadial<Axis::Falling, Axis::Mirrored>(t, px, stride);
-    case S::RadialTL: return RenderRadial<Axis::Rising, Axis::Rising>(t, px, stride);
-    case S::RadialTR: return RenderRadial<Axis::Falling, Axis::Rising>(t, px, stride);
-    case S::RadialBL: return RenderRadial<Axis::Rising, Axis::Falling>(t, px, stride);
-    case S::RadialBR: return RenderRadial<Axis::Falling, Axis::Falling>(t, px, stride);
+    case S::RadialC:
+    case S::RadialT:
+    case S::RadialB:
+    case S::RadialL:
+    case S::RadialR:
+    case S::RadialTL:
+    case S::RadialTR:
+    case S::RadialBL:
+    case S::RadialBR: return RenderRadial(style, t.entry, px, stride);
     default:
         return RenderRows(style, t, px, stride, size);
     }

@@ -122,4 +122,25 @@ TEST(GradientExact, PatternsMatchTheReferenceWithDistinctEntriesAndPaddedRows) {
     }
 }
 
+// The radial styles write through signed row steps and copy 4 × 4 blocks
+// across the diagonal: at every alignment of the rows (paddings of one to
+// seven pixels, and a wide one) and with guard rows above and below, each
+// style gives the reference's pixels and writes nothing outside them.
+TEST(GradientExact, PatternsMatchTheReferenceAtEveryRowAlignmentAndStayInside) {
+    GradientColors t;
+    for (uint32_t i = 0; i < 256; ++i) t.entry[i] = 0x00FFFFFFu - i * 0x00010101u;
+    for (int s = 0; s < hq::kGradientStyleCount; ++s) {
+        const auto style = static_cast<GradientStyle>(s);
+        const hq::PatternSize size = hq::GradientPatternSize(style);
+        for (int pad : {1, 2, 3, 4, 5, 6, 7, 61}) {
+            const int stride = size.width + pad;
+            // One guard row before the pattern and one after it.
+            std::vector<uint32_t> want(static_cast<size_t>(stride) * (size.height + 2), 0x5A5A5A5A), got = want;
+            ref::RenderGradientPattern(style, t, want.data() + stride, stride);
+            hq::RenderGradientPattern(style, t, got.data() + stride, stride);
+            ASSERT_EQ(want, got) << "style " << s << ", pad " << pad;
+        }
+    }
+}
+
 }  // namespace
