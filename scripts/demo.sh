@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets the machine up (idempotent), builds the plug-in and the stand-in host,
-# lists the catalogue, runs the sample publication scripts and builds the
-# authors' reference (out/reference/index.html). Files the demonstration
+# lists the catalogue, runs the sample publication scripts, writes a picture
+# of every dialog at 100 % (out/shots) and at 150 % (out/shots-150) and builds
+# the authors' reference (out/reference/index.html). Files the demonstration
 # writes go to out/.
 #   bash scripts/demo.sh        the 32-bit plug-in where this machine runs
 #                               32-bit programs, else the 64-bit build of the
@@ -26,6 +27,9 @@ if [ "${1:-}" != --in-session ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
   cmake --build "$build" -j "$(nproc)" --target zeZoreredur hqhost hqtables
   mkdir -p out
+  # A virtual display large enough for the tallest dialog at 150 % (871
+  # pixels with its frame); a picture holds only what lies on the screen.
+  export HQ_SCREEN=${HQ_SCREEN:-1536x1152x24}
   exec scripts/windows-session.sh "${session[@]}" bash scripts/demo.sh --in-session "$build"
 fi
 
@@ -42,6 +46,10 @@ done
 if [ -x samples/demo/shots.sh ]; then
   echo "== dialog shots"
   samples/demo/shots.sh "$plugin" out/shots
+  # The same dialogs on a display scaled to 150 %, to look at; the reference
+  # keeps the 100 % ones.
+  echo "== dialog shots at 150 %"
+  HQ_DPI=144 samples/demo/shots.sh "$plugin" out/shots-150
 fi
 echo "== reference for authors"
 reference/build.sh "$build" out/reference out/shots

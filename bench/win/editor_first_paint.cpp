@@ -14,9 +14,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "base/dpi.h"
+#include "base/handles.h"
 #include "form/gradient.h"
 #include "editors/dialogs.h"
 #include "editors/editor_form.h"
@@ -27,6 +31,7 @@
 namespace {
 
 int64_t g_firstPaint = 0, g_painted = 0;
+int g_formDpi = 0;  // the DPI the last dialog was drawn at
 
 BOOL CALLBACK FindForm(HWND h, LPARAM lp) {
     wchar_t cls[64] = {};
@@ -48,6 +53,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!p.paintedCounter) return;
     g_firstPaint = p.firstPaintCounter;
     g_painted = p.paintedCounter;
+    g_formDpi = p.dpi;
     ::PostMessageW(form, WM_CLOSE, 0, 0);
 }
 
@@ -89,8 +95,11 @@ double GradientRebuilds(int rounds) {
 
 // Where the opening time goes, inside this process: building the form and its
 // controls, showing it, and its first paint, for the full design of the largest
-// dialog and for the same design with one part taken out at a time.
+// dialog and for the same design with one part taken out at a time. The
+// thread is DPI aware as in the plug-in's export, so the form is laid out at
+// the display's DPI.
 void Phases(int rounds) {
+    const hq::DpiAwareScope aware;
     using hq::editors::DialogDesign;
     const DialogDesign& full = hq::editors::MBox11Design();
     DialogDesign noSections = full, noControls = full, noHints = full, noWindowed = full;
@@ -175,9 +184,16 @@ struct Opening {
     double firstPaint = 0, painted = 0;
 };
 
+// `v` in 96-DPI units at `dpi`, as the form scales it, written out here so the
+// baseline does not lean on the form layer.
+int AtDpi(int v, int dpi) { return ::MulDiv(v, dpi, hq::kDesignDpi); }
+
 // A plain window of the dialog's size holding the design's controls (and the
-// two buttons) as system controls, shown and updated; destroyed again.
-Opening BareOpening(const hq::editors::DialogDesign& design) {
+// two buttons) as system controls, shown and updated; destroyed again. It is
+// laid out as the form is: the thread in the same DPI awareness as the
+// plug-in's export sets, the window's DPI read once it exists, the client
+// area, every rectangle (by its edges) and every font height scaled to it.
+Opening BareOpening(const hq::editors::DialogDesign& design, int& dpi) {
     static const ATOM atom = [] {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
         ::InitCommonControlsEx(&icc);
@@ -189,32 +205,55 @@ Opening BareOpening(const hq::editors::DialogDesign& design) {
         return ::RegisterClassW(&wc);
     }();
     (void)atom;
+    const int clientWidth = hq::editors::EditorForm::kClientWidth, clientHeight = design.height;
     LARGE_INTEGER t0, t1;
     ::QueryPerformanceCounter(&t0);
-    RECT r{0, 0, 399, design.height};
-    ::AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-    HWND top = ::CreateWindowExW(WS_EX_DLGMODALFRAME, L"HqBareBaseline", L"Baseline", WS_CAPTION | WS_SYSMENU, 100,
-                                 100, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
-    HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    auto add = [&](const wchar_t* cls, DWORD style, const hq::ui::Rect& b, const std::wstring& text) {
-        HWND c = ::CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.width,
-                                   b.height, top, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const hq::DpiAwareScope aware;
+    const DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, exStyle = WS_EX_DLGMODALFRAME;
+    RECT r{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    hq::UniqueWindow top(::CreateWindowExW(exStyle, L"HqBareBaseline", L"Baseline", style, 100, 100, r.right - r.left,
+                                           r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    dpi = hq::WindowDpi(top.get());
+    RECT client{}, window{};
+    ::GetClientRect(top.get(), &client);
+    ::GetWindowRect(top.get(), &window);
+    ::SetWindowPos(top.get(), nullptr, 0, 0,
+                   AtDpi(clientWidth, dpi) + (window.right - window.left) - client.right,
+                   AtDpi(clientHeight, dpi) + (window.bottom - window.top) - client.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // One font per height and weight, as the form keeps them.
+    std::map<std::pair<int, bool>, hq::UniqueFont> fonts;
+    auto font = [&](const hq::ui::FontSpec& f) {
+        hq::UniqueFont& slot = fonts[{f.height, f.bold}];
+        if (!slot)
+            slot.reset(::CreateFontW(-AtDpi(f.height, dpi), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     DEFAULT_PITCH | FF_SWISS, L"Arial"));
+        return slot.get();
+    };
+    auto add = [&](const wchar_t* cls, DWORD style, const hq::ui::Rect& b, const std::wstring& text,
+                   const hq::ui::FontSpec& f) {
+        const int left = AtDpi(b.left, dpi), topEdge = AtDpi(b.top, dpi);
+        HWND c = ::CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, left, topEdge,
+                                   AtDpi(b.left + b.width, dpi) - left, AtDpi(b.top + b.height, dpi) - topEdge,
+                                   top.get(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ::SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font(f)), FALSE);
     };
     for (const hq::editors::ControlDecl& d : design.controls) {
         DWORD style = 0;
         const wchar_t* cls = BareClass(d.kind, style);
         std::wstring text(d.text.begin(), d.text.end());
-        add(cls, style, d.bounds, text);
+        add(cls, style, d.bounds, text, d.font.value_or(hq::ui::FontSpec{}));
     }
-    add(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, hq::ui::Rect{224, design.height - 33, 75, 25}, L"OK");
-    add(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, hq::ui::Rect{308, design.height - 33, 75, 25}, L"Cancel");
+    // The form's OK and Cancel buttons.
+    add(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, hq::ui::Rect{250, design.height - 34, 69, 25}, L"OK", {12});
+    add(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, hq::ui::Rect{322, design.height - 34, 69, 25}, L"Cancel", {12});
     g_bareFirstPaint = 0;
-    ::ShowWindow(top, SW_SHOW);
-    ::UpdateWindow(top);  // the window, then each child window
+    ::ShowWindow(top.get(), SW_SHOW);
+    ::UpdateWindow(top.get());  // the window, then each child window
     ::QueryPerformanceCounter(&t1);
-    ::DestroyWindow(top);
+    top.reset();  // the children go with it, before their fonts
     MSG m;
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
     return {Ms(g_bareFirstPaint - t0.QuadPart), Ms(t1.QuadPart - t0.QuadPart)};
@@ -290,15 +329,28 @@ int main(int argc, char** argv) {
     std::vector<Measured> dialogs = {{hq::editors::FindEditor(41), "the largest"}, {hq::editors::FindEditor(1), ""}};
     if (windowless->id != 41 && windowless->id != 1) dialogs.push_back({windowless, "the most windowless controls"});
     else dialogs.front().why = "the largest, also the most windowless controls";
+    std::set<int> dpis;  // every DPI a dialog or a bare window was drawn at
     for (const Measured& m : dialogs) {
         const hq::editors::DialogDesign& design = m.row->design();
-        const std::vector<Opening> form = OpenThroughTheHost(host, m.row->id, ParameterCount(design), rounds);
-        std::vector<Opening> bare;
-        for (int r = 0; r < rounds; ++r) bare.push_back(BareOpening(design));
+        // One opening of each in turn, so that a machine busy with other
+        // work slows both alike.
+        std::vector<Opening> form, bare;
+        int bareDpi = 0;
+        for (int r = 0; r < rounds; ++r) {
+            for (const Opening& o : OpenThroughTheHost(host, m.row->id, ParameterCount(design), 1)) form.push_back(o);
+            bare.push_back(BareOpening(design, bareDpi));
+        }
         if (form.empty()) {
             std::printf("%s never painted\n", m.row->dialogClass);
             return 1;
         }
+        // Both must be laid out at one scale, or the comparison means nothing.
+        if (g_formDpi != bareDpi) {
+            std::printf("%s drawn at DPI %d, the bare window at DPI %d\n", m.row->dialogClass, g_formDpi, bareDpi);
+            missed.push_back(std::string(m.row->dialogClass) + " DPI");
+        }
+        dpis.insert(g_formDpi);
+        dpis.insert(bareDpi);
         const Figures f = Summary(form, &Opening::painted), b = Summary(bare, &Opening::painted);
         const Figures f1 = Summary(form, &Opening::firstPaint), b1 = Summary(bare, &Opening::firstPaint);
         const double adds = 100.0 * (f.median / b.median - 1.0);
@@ -315,6 +367,9 @@ int main(int argc, char** argv) {
         if (adds > 30) missed.push_back(m.row->dialogClass);
     }
     host.Unload();
+    std::string dpiList;
+    for (int d : dpis) dpiList += (dpiList.empty() ? "" : ", ") + std::to_string(d);
+    std::printf("DPI %s (%d %%)\n", dpiList.c_str(), *dpis.begin() * 100 / hq::kDesignDpi);
     if (missed.empty()) {
         std::printf("goal met\n");
     } else {

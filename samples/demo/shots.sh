@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Writes a PNG of every property dialog the plug-in has, and of its About box.
 #   samples/demo/shots.sh PLUGIN OUTDIR
+# With HQ_DPI=144 set (scripts/wine-run.sh) the dialogs open on a display
+# scaled to 150 % and the pictures are of that size.
 set -uo pipefail
 plugin=$1
 out=$2
