@@ -4,7 +4,7 @@
 
 #include "image/bmp_image.h"
 #include "actions/window/mask_runs.h"
-#include "window_test_bmp.h"
+#include "bmp_craft.h"
 
 using hq::RunRect;
 
@@ -16,7 +16,7 @@ hq::bmp::Image Picture(const std::vector<uint8_t>& bytes) {
 }
 
 std::vector<RunRect> Runs(const std::vector<std::string>& rows, int bpp = 24) {
-    const hq::bmp::Image m = Picture(hqtestbmp::MakeBmp(rows, bpp));
+    const hq::bmp::Image m = Picture(bmptest::MakeBmp(rows, bpp));
     return hq::BuildMaskRuns(hq::MaskViewOf(m));
 }
 
@@ -67,7 +67,7 @@ TEST(MaskRuns, MatchesThePixelByPixelScanOnPseudoRandomMasks) {
     uint32_t seed = 12345;
     for (int round = 0; round < 50; ++round) {
         const int w = 1 + round % 37, h = 1 + round % 11;
-        const auto bytes = hqtestbmp::MakeBmp(w, h, [&](int, int) {
+        const auto bytes = bmptest::MakeBmp(w, h, [&](int, int) {
             seed = seed * 1103515245 + 12345;
             const uint32_t r = seed >> 16;
             return (r % 3 == 0) ? 0xFFFFFFu : (r % 3 == 1) ? 0xFFFFFEu : 0x000000u;
@@ -90,13 +90,13 @@ TEST(MaskRuns, EveryDepthGivesTheRunsOfItsColours) {
         return k < 2 ? 0x000000u : k < 4 ? 0xFFFFFFu : k < 5 ? 0xFEFFFFu : 0x808080u;
     };
     auto runsOf = [](const std::vector<uint8_t>& file) { return hq::BuildMaskRuns(hq::MaskViewOf(Picture(file))); };
-    const auto expected = runsOf(hqtestbmp::MakeBmp(19, 7, colour));
-    for (int bpp : {4, 8, 32}) EXPECT_EQ(runsOf(hqtestbmp::MakeBmpOf(19, 7, bpp, colour)), expected) << bpp;
+    const auto expected = runsOf(bmptest::MakeBmp(19, 7, colour));
+    for (int bpp : {4, 8, 32}) EXPECT_EQ(runsOf(bmptest::MakeBmp(19, 7, colour, bpp)), expected) << bpp;
     // 5-5-5 cannot hold near-white: it is stored as white and reads as white.
     auto coarse = [&](int x, int y) { return colour(x, y) == 0xFEFFFFu ? 0xFFFFFFu : colour(x, y); };
-    EXPECT_EQ(runsOf(hqtestbmp::MakeBmpOf(19, 7, 16, colour)), runsOf(hqtestbmp::MakeBmp(19, 7, coarse)));
+    EXPECT_EQ(runsOf(bmptest::MakeBmp(19, 7, colour, 16)), runsOf(bmptest::MakeBmp(19, 7, coarse)));
     auto mono = [&](int x, int y) { return colour(x, y) == 0x000000u ? 0u : 0xFFFFFFu; };
-    EXPECT_EQ(runsOf(hqtestbmp::MakeBmpOf(19, 7, 1, mono)), runsOf(hqtestbmp::MakeBmp(19, 7, mono)));
+    EXPECT_EQ(runsOf(bmptest::MakeBmp(19, 7, mono, 1)), runsOf(bmptest::MakeBmp(19, 7, mono)));
 }
 
 TEST(MaskRuns, ScanningInBatchesGivesTheSameRunsFromEveryDepth) {
@@ -104,11 +104,11 @@ TEST(MaskRuns, ScanningInBatchesGivesTheSameRunsFromEveryDepth) {
         const int k = (x * 5 + y * 3 + x * y) % 7;
         return k < 3 ? 0x000000u : 0xFFFFFFu;  // two colours: every depth holds them exactly
     };
-    const auto expected = hq::BuildMaskRuns(hq::MaskViewOf(Picture(hqtestbmp::MakeBmp(23, 9, colour))));
+    const auto expected = hq::BuildMaskRuns(hq::MaskViewOf(Picture(bmptest::MakeBmp(23, 9, colour))));
     ASSERT_GT(expected.size(), 40u);
     for (int bpp : {1, 4, 8, 16, 24, 32}) {
         // The picture as read, in its own depth: no conversion to 32 bits first.
-        const hq::bmp::Image picture = hq::bmp::Decode(hqtestbmp::MakeBmpOf(23, 9, bpp, colour));
+        const hq::bmp::Image picture = hq::bmp::Decode(bmptest::MakeBmp(23, 9, colour, bpp));
         for (size_t batch : {size_t{1}, size_t{3}, size_t{32}, size_t{4096}}) {
             std::vector<RunRect> got;
             size_t calls = 0;

@@ -3,8 +3,6 @@
 // pointers and callbacks the host never registered.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <set>
 #include <sstream>
@@ -16,6 +14,7 @@ extern "C" {
 #include <jerror.h>
 }
 
+#include "bmp_craft.h"
 #include "fixture.h"
 #include "faults.h"
 #include "raw_host.h"
@@ -30,33 +29,18 @@ bool IsAllocator(const std::string& site) {
 
 // A 24-bit bottom-up BMP of pseudo-random pixels (compresses badly as JPEG).
 void WriteNoiseBmp(const std::string& path, int width, int height) {
-    const int stride = (width * 3 + 3) & ~3;
-    const uint32_t imageSize = static_cast<uint32_t>(stride * height);
-    std::vector<uint8_t> file(54 + imageSize);
-    auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&file[at], &v, 4); };
-    auto put16 = [&](size_t at, uint16_t v) { std::memcpy(&file[at], &v, 2); };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, imageSize);
+    bmptest::Craft bmp;
+    bmp.width = width, bmp.height = height, bmp.pelsPerMeter = 0;
+    bmp.pixels.resize(bmptest::Stride(width, 24) * height);
+    bmp.sizeImage = static_cast<uint32_t>(bmp.pixels.size());
     uint32_t seed = 12345;
-    for (size_t i = 54; i < file.size(); ++i) {
+    for (uint8_t& b : bmp.pixels) {
         seed = seed * 1103515245u + 12345u;
-        file[i] = static_cast<uint8_t>(seed >> 16);
+        b = static_cast<uint8_t>(seed >> 16);
     }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    std::fwrite(file.data(), 1, file.size(), f);
-    std::fclose(f);
+    hqtest::WriteBytes(path, bmp.Build());
+    ASSERT_TRUE(hqtest::Exists(path)) << path;
 }
-
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class Boundary : public hqtest::PluginTest {
 protected:
@@ -125,7 +109,7 @@ TEST_F(Boundary, JpegEncodingFailingAtAnyAllocationFreesEveryBlockOnce) {
     WriteNoiseBmp(overlayBmp, 16, 16);
     const std::vector<std::string> params = {mainBmp, overlayBmp, "0", "0", "Tr", "128", "", "Jpg", "100", out};
     ASSERT_TRUE(Exec(41, params));
-    ASSERT_TRUE(FileExists(out));
+    ASSERT_TRUE(hqtest::Exists(out));
     SweepFailedAllocations([&] { host().Exec(41, params); },
                            {"Out of memory", "JPEG error #" + std::to_string(JERR_OUT_OF_MEMORY)});
     ::DeleteFileA(mainBmp.c_str());
@@ -231,7 +215,7 @@ TEST_F(Boundary, ActionsNeedingAMissingCallbackRaiseBeforeChangingAnything) {
             EXPECT_TRUE(StateOf(host().MainWindow()) == mainBefore) << label;
             EXPECT_TRUE(StateOf(external) == externalBefore) << label;
             EXPECT_TRUE(StateOf(edit) == editBefore) << label;
-            EXPECT_FALSE(FileExists(out)) << label;
+            EXPECT_FALSE(hqtest::Exists(out)) << label;
         }
     }
     ::DeleteFileA(mainBmp.c_str());

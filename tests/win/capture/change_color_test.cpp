@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "image/image_file.h"
-#include "../../native/bmp_craft.h"
+#include "bmp_craft.h"
 
 namespace {
 

@@ -1,34 +1,17 @@
 // Fault sweep of the desktop, input and system actions: queries write the
 // value a clean run writes, or nothing, or raise; the cursor slot, the
 // clipboard and a renamed file stay consistent.
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "bmp_craft.h"
 #include "sweep.h"
 
 namespace {
 
 using namespace faultsweep;
-
-// A 32 x 32 monochrome cursor file.
-std::vector<uint8_t> CursorFile() {
-    std::vector<uint8_t> f;
-    auto u16 = [&](unsigned v) { f.push_back(v & 0xFF); f.push_back((v >> 8) & 0xFF); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-    const uint32_t masks = 32 * 4 * 2;
-    u16(0), u16(2), u16(1);
-    f.push_back(32), f.push_back(32), f.push_back(0), f.push_back(0);
-    u16(1), u16(1), u32(40 + 8 + masks), u32(6 + 16);
-    u32(40), u32(32), u32(64), u16(1), u16(1), u32(0), u32(masks), u32(0), u32(0), u32(2), u32(0);
-    u32(0x000000), u32(0xFFFFFF);
-    f.insert(f.end(), 32 * 4, 0x00);
-    for (int row = 0; row < 32; ++row)
-        for (int b = 0; b < 4; ++b) f.push_back(row < 16 && b < 2 ? 0x00 : 0xFF);
-    return f;
-}
 
 void EmptyTheClipboard() {
     if (::OpenClipboard(nullptr)) {
@@ -60,7 +43,7 @@ protected:
 
 TEST_F(SystemSweep, EveryFailedCallLeavesConsistentState) {
     const std::string cursor = Path("arrow.cur");
-    WriteBytes(cursor, CursorFile());
+    WriteBytes(cursor, bmptest::CursorFile(1, 1));
     const std::string source = Path("rename_from.txt"), target = Path("rename_to.txt");
     const std::string clipped = Path("clip me.txt");
     WriteBytes(clipped, {'x'});

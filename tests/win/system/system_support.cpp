@@ -1,9 +1,8 @@
 #include "system_support.h"
 
-#include <cstring>
-#include <fstream>
 #include <map>
 
+#include "bmp_craft.h"
 #include "fixture.h"
 #include "pubscript.h"
 
@@ -76,23 +75,8 @@ TestWindow::~TestWindow() {
 std::vector<std::string>& TestWindow::Clicks() { return g_clicks[hwnd]; }
 
 std::string WriteCursorFile(const std::string& name, int hotX, int hotY) {
-    // ICONDIR (type 2 = cursor), one entry, then a 1-bit DIB of double height
-    // (XOR mask over AND mask).
-    std::vector<uint8_t> f;
-    auto u16 = [&](unsigned v) { f.push_back(v & 0xFF); f.push_back((v >> 8) & 0xFF); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-    const uint32_t rowBytes = 4, masks = 32 * rowBytes * 2;
-    const uint32_t dibSize = 40 + 8 + masks;
-    u16(0); u16(2); u16(1);
-    f.push_back(32); f.push_back(32); f.push_back(0); f.push_back(0);
-    u16(hotX); u16(hotY); u32(dibSize); u32(6 + 16);
-    u32(40); u32(32); u32(64); u16(1); u16(1); u32(0); u32(masks); u32(0); u32(0); u32(2); u32(0);
-    u32(0x000000); u32(0xFFFFFF);
-    for (uint32_t i = 0; i < 32 * rowBytes; ++i) f.push_back(0x00);      // XOR: black
-    for (uint32_t row = 0; row < 32; ++row)                                // AND: a filled square
-        for (uint32_t b = 0; b < rowBytes; ++b) f.push_back(row < 16 && b < 2 ? 0x00 : 0xFF);
     const std::string path = hqtest::ExeDirPath(name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(f.data()), f.size());
+    hqtest::WriteBytes(path, bmptest::CursorFile(hotX, hotY));
     return path;
 }
 

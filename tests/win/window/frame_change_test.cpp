@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../../native/window_test_bmp.h"
+#include "bmp_craft.h"
 #include "fixture.h"
 #include "import_patch.h"
 
@@ -91,7 +91,7 @@ struct FrameCase {
 TEST_F(FrameChange, EachFrameStyleWriteIsFollowedByOneFrameChange) {
     const std::string mask = hqtest::ExeDirPath("frame_change_mask.bmp");
     {
-        const std::vector<uint8_t> bytes = hqtestbmp::MakeBmp(40, 30, [](int, int) { return 0u; });
+        const std::vector<uint8_t> bytes = bmptest::MakeBmp(40, 30, [](int, int) { return 0u; });
         FILE* f = std::fopen(mask.c_str(), "wb");
         ASSERT_NE(f, nullptr);
         std::fwrite(bytes.data(), 1, bytes.size(), f);

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "../../../bench/win/region_reference.h"
+#include "bmp_craft.h"
 #include "import_patch.h"
-#include "../../native/bmp_craft.h"
 #include "shape_files.h"
 
 namespace {
@@ -102,11 +102,11 @@ TEST_F(MaskTest, ShapesAndDitherMatchTheReference) {
 TEST_F(MaskTest, EveryBitDepthReadsAsTheSystemReadsIt) {
     for (int bpp : {1, 4, 8, 16, 24, 32}) {
         const std::string path = shapetest::WriteFileBytes(
-            "mask_depth" + std::to_string(bpp) + ".bmp", hqtestbmp::MakeBmpOf(37, 23, bpp, [bpp](int x, int y) {
+            "mask_depth" + std::to_string(bpp) + ".bmp", bmptest::MakeBmp(37, 23, [bpp](int x, int y) {
                 const int k = (x * 5 + y * 3 + x * y) % 7;
                 if (bpp == 1) return k < 3 ? 0x000000u : 0xFFFFFFu;
                 return k < 2 ? 0x000000u : k < 4 ? 0xFFFFFFu : k < 5 ? 0xFEFFFFu : 0x808080u;
-            }));
+            }, bpp));
         ASSERT_TRUE(Exec(20, {path})) << bpp;
         ExpectSameAsReference(path);
     }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../../native/window_test_bmp.h"
+#include "bmp_craft.h"
 #include "fixture.h"
 #include "base/file_name.h"
 
@@ -27,11 +27,11 @@ inline std::string WriteFileBytes(const std::string& name, const std::vector<uin
 }
 
 inline std::string WriteMask(const std::string& name, const std::vector<std::string>& rows) {
-    return WriteFileBytes(name, hqtestbmp::MakeBmp(rows));
+    return WriteFileBytes(name, bmptest::MakeBmp(rows));
 }
 
 inline std::string WriteMask(const std::string& name, int w, int h, const std::function<uint32_t(int, int)>& colour) {
-    return WriteFileBytes(name, hqtestbmp::MakeBmp(w, h, colour));
+    return WriteFileBytes(name, bmptest::MakeBmp(w, h, colour));
 }
 
 // An RGBA PNG file; colour(x, y) gives 0xAARRGGBB.
