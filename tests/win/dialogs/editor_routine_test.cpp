@@ -267,12 +267,7 @@ TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltipThatShowsOnHover) {
         ::ClientToScreen(f.hwnd(), &pt);
         ::SetCursorPos(pt.x, pt.y);
         ::PostMessageW(f.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(330 + 12, 36 + 12));
-        const DWORD start = ::GetTickCount();
-        while (tip && !(shown = ::IsWindowVisible(tip)) && ::GetTickCount() - start < 5000) {
-            MSG m;
-            if (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
-            else ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        }
+        shown = tip && hqtest::WaitUntil([tip] { return ::IsWindowVisible(tip) != FALSE; });
         TOOLINFOW ti{};
         ti.cbSize = TTTOOLINFOW_V2_SIZE;
         ti.lpszText = text;

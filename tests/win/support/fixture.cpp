@@ -1,12 +1,12 @@
 #include "fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "counting.h"
 #include "faults.h"
-#include "pubscript.h"
 
 namespace hqtest {
 
@@ -66,6 +66,22 @@ COLORREF ScreenPixel(int x, int y) {
     return c;
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    while (!done()) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) return done();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)),
+                                    QS_ALLINPUT);
+    }
+    return true;
+}
+
 Holdings Held() {
     return Holdings{hqhost::LiveObjects(), hqhost::Host::Instance().ledger().Live(), hqhost::faults::LiveFiles(),
                     hqhost::faults::LiveHeapBlocks()};
@@ -107,7 +123,5 @@ std::string PluginTest::ExecError(int id, const std::vector<std::string>& params
     host().Exec(id, params);
     return host().LastError().value_or("");
 }
-
-void PluginTest::Pump(unsigned ms) { hqhost::PumpMessages(ms); }
 
 }  // namespace hqtest

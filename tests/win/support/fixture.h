@@ -6,7 +6,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -51,25 +51,13 @@ bool Exists(const std::string& path);
 // The colour the screen shows at (x, y).
 COLORREF ScreenPixel(int x, int y);
 
-// Waits until `done()` holds, at most `timeoutMs`, handling this thread's
-// messages meanwhile (woken by any of them, else every 10 ms to look again);
-// returns whether it held.
-template <typename Condition>
-bool WaitUntil(Condition done, DWORD timeoutMs = 5000) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    while (!done()) {
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= deadline) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)),
-                                    QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
+// Handles this thread's messages until `done()` holds or `timeoutMs` has
+// passed (woken by any message, else every 10 ms to look again); returns
+// whether it held. The tests wait for anything to happen with this, never
+// for a fixed time.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Handles the messages queued for this thread now, waiting for none.
+inline void PumpPending() { WaitUntil([] { return false; }, 0); }
 
 class PluginTest : public ::testing::Test {
 protected:
@@ -82,8 +70,6 @@ protected:
     bool Exec(int id, const std::vector<std::string>& params = {});
     // Runs an action expected to raise; returns the error text ("" if none).
     std::string ExecError(int id, const std::vector<std::string>& params = {});
-    // Process window messages for a while.
-    void Pump(unsigned ms = 50);
     // The leak check: runs body(0) once (so one-time set-up settles), then
     // body(1) .. body(LeakRounds()); fails, naming `what`, when the plug-in
     // then holds anything it did not hold after the first run.

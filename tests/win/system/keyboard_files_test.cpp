@@ -21,19 +21,26 @@ class KeyboardFilesTest : public hqtest::PluginTest {
 protected:
     std::string CapsResult() {
         host().SetVar("[fz_CapsRez]", "unset");
-        systest::PumpFor(50);  // let the key events reach this thread's key state
         EXPECT_FALSE(Exec(36));
         return host().Var("[fz_CapsRez]");
+    }
+    // The pushes arrive as input messages: waits until this thread's key state
+    // shows Caps Lock released and toggled `on`.
+    static void AwaitCapsLock(bool on) {
+        hqtest::WaitUntil([on] { return (::GetKeyState(VK_CAPITAL) & 0x8001) == (on ? 1 : 0); }, 2000);
     }
 };
 
 TEST_F(KeyboardFilesTest, CapsLockTwoPushesToggleAndReturnWithTheKeyReleased) {
+    hqtest::PumpPending();
     const std::string first = CapsResult();
     ASSERT_TRUE(first == "True" || first == "False") << first;
+    const bool on = first == "True";
     EXPECT_FALSE(Exec(37));
-    const std::string second = CapsResult();
-    EXPECT_EQ(second, first == "True" ? "False" : "True");
+    AwaitCapsLock(!on);
+    EXPECT_EQ(CapsResult(), on ? "False" : "True");
     EXPECT_FALSE(Exec(37));
+    AwaitCapsLock(on);
     EXPECT_EQ(CapsResult(), first);
     EXPECT_EQ(::GetKeyState(VK_CAPITAL) & 0x8000, 0) << "the key was left pressed";
     // Exactly one write per status call.

@@ -4,7 +4,6 @@
 
 #include "bmp_craft.h"
 #include "fixture.h"
-#include "pubscript.h"
 
 namespace systest {
 
@@ -79,7 +78,5 @@ std::string WriteCursorFile(const std::string& name, int hotX, int hotY) {
     hqtest::WriteBytes(path, bmptest::CursorFile(hotX, hotY));
     return path;
 }
-
-void PumpFor(unsigned ms) { hqhost::PumpMessages(ms); }
 
 }  // namespace systest

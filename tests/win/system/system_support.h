@@ -28,7 +28,4 @@ struct TestWindow {
 // Writes a 32x32 monochrome cursor file; returns its path.
 std::string WriteCursorFile(const std::string& name, int hotX, int hotY);
 
-// Pumps messages for `ms` milliseconds.
-void PumpFor(unsigned ms);
-
 }  // namespace systest

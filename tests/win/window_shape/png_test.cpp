@@ -36,7 +36,7 @@ public:
                       ++count_;
                       ::SendMessageW(box, WM_COMMAND, IDOK, 0);
                   }
-                  ::Sleep(20);
+                  hqtest::WaitUntil([this] { return stop_.load(); }, 20);  // then looks again
               }
           }) {}
     ~MessageBoxCloser() {
