@@ -22,6 +22,12 @@ protected:
         before_ = slots_;
         slots_.push_back(nullptr);
     }
+    // `count` null slots, as a host passes a parameter never set.
+    void GiveNull(size_t count) {
+        TakeSlots();
+        slots_.assign(count + 1, nullptr);
+        before_.assign(count, nullptr);
+    }
     bool Edit(int id) { return host().EditRaw(id, slots_.data()); }
     size_t Count() const { return before_.size(); }
     char* At(size_t i) const { return slots_.at(i); }

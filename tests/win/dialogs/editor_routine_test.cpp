@@ -4,47 +4,26 @@
 // quality slider, and the field's text in the system's code page (this test
 // runs again in 1252 as win_dialogs_1252). What every dialog shares is in
 // every_dialog_test.cpp.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
 #include <cstring>
 
-#include "driver.h"
-
-#include <commctrl.h>
-#include "fixture.h"
+#include "dialog_test.h"
 
 namespace {
 
 using hqtest::Driver;
 using hqtest::OpenForm;
 
-class EditorRoutine : public hqtest::PluginTest {
-protected:
-    // Two host blocks for ID 1, or null where the text is absent.
-    void Slots(std::initializer_list<const char*> texts) {
-        size_t i = 0;
-        for (const char* t : texts) slots_[i++] = t ? ledger().Give(t) : nullptr;
-        for (size_t k = 0; k < 2; ++k) before_[k] = slots_[k];
-    }
-    void TakeSlots() {
-        for (char*& s : slots_)
-            if (s) ledger().Take(std::exchange(s, nullptr));
-    }
-    bool Edit() { return host().EditRaw(1, slots_); }
-    void TearDown() override {
-        TakeSlots();
-        EXPECT_EQ(hqtest::FindOpenForm(), nullptr) << "the dialog outlived the call";
-        PluginTest::TearDown();
-    }
-
-    char* slots_[3] = {nullptr, nullptr, nullptr};
-    char* before_[2] = {nullptr, nullptr};
-};
+// The two slots of ID 1: the file name and the quality.
+using EditorRoutine = hqtest::DialogTest;
 
 TEST_F(EditorRoutine, NullSlotShowsEmptyAndBecomesAOneByteBlockOnOk) {
-    Slots({nullptr, nullptr});
+    GiveNull(2);
     std::string field = "?", quality = "?";
     int position = -1;
     Driver d([&](OpenForm& f) {
@@ -53,7 +32,7 @@ TEST_F(EditorRoutine, NullSlotShowsEmptyAndBecomesAOneByteBlockOnOk) {
         position = f.Query("TrackBar1").position;
         f.Ok();
     });
-    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(Edit(1));
     EXPECT_EQ(field, "");
     EXPECT_EQ(quality, "");
     EXPECT_EQ(position, 85);
@@ -65,13 +44,13 @@ TEST_F(EditorRoutine, NullSlotShowsEmptyAndBecomesAOneByteBlockOnOk) {
 }
 
 TEST_F(EditorRoutine, AnErrorWhileOpenDestroysTheDialogAndWritesNoSlot) {
-    Slots({"a.jpg", "70"});
+    Give({"a.jpg", "70"});
     const hqhost::ObjectCounts objects = host().LiveObjects();
     Driver d([&](OpenForm& f) {
         hqhost::FailGlobalAllocs(1);  // the pick button's host string cannot be made
         f.Click("SpeedButton2");
     });
-    EXPECT_FALSE(Edit());
+    EXPECT_FALSE(Edit(1));
     hqhost::FailGlobalAllocs(0);
     ASSERT_TRUE(host().LastError().has_value());
     EXPECT_EQ(*host().LastError(), "Out of memory");
@@ -82,17 +61,17 @@ TEST_F(EditorRoutine, AnErrorWhileOpenDestroysTheDialogAndWritesNoSlot) {
     EXPECT_EQ(host().LiveObjects(), objects);
     // The plug-in goes on working: the next opening behaves normally.
     Driver again([](OpenForm& f) { f.Ok(); });
-    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(Edit(1));
 }
 
 TEST_F(EditorRoutine, EveryOpeningStartsFromTheDesignAndReleasesEverything) {
     const hqhost::ObjectCounts objects = host().LiveObjects();
     for (int round = 0; round < 3; ++round) {
-        Slots({"x.jpg", ""});
+        Give({"x.jpg", ""});
         int position = -1;
         Driver d(std::vector<Driver::Step>{[&](OpenForm& f) { position = f.Query("TrackBar1").position; f.Slide("TrackBar1", 10); },
                                            [](OpenForm& f) { f.Ok(); }});
-        EXPECT_TRUE(Edit());
+        EXPECT_TRUE(Edit(1));
         EXPECT_EQ(position, 85) << "round " << round;
         EXPECT_STREQ(slots_[1], "10");
         TakeSlots();
@@ -103,7 +82,7 @@ TEST_F(EditorRoutine, EveryOpeningStartsFromTheDesignAndReleasesEverything) {
 // ---------------------------------------------------------------- pick buttons
 
 TEST_F(EditorRoutine, FilePickAnsweredTrueReplacesTheWholeField) {
-    Slots({"C:\\old.jpg", "85"});
+    Give({"C:\\old.jpg", "85"});
     host().PickAnswers().push_back({true, std::string("E:\\new.jpg"), 15});
     std::string after;
     Driver d([&](OpenForm& f) {
@@ -111,7 +90,7 @@ TEST_F(EditorRoutine, FilePickAnsweredTrueReplacesTheWholeField) {
         after = f.Text("Edit1");
         f.Ok();
     });
-    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(Edit(1));
     EXPECT_EQ(after, "E:\\new.jpg");
     ASSERT_EQ(host().PickRequests().size(), 1u);
     EXPECT_EQ(host().PickRequests()[0].code, 15);
@@ -121,7 +100,7 @@ TEST_F(EditorRoutine, FilePickAnsweredTrueReplacesTheWholeField) {
 }
 
 TEST_F(EditorRoutine, VariablePickAnsweredFalseLeavesTheFieldAndReleasesTheSlot) {
-    Slots({"C:\\old.jpg", "85"});
+    Give({"C:\\old.jpg", "85"});
     // The host even replaced the slot's block before answering false.
     host().PickAnswers().push_back({false, std::string("[Ignored]"), 14});
     host().PickAnswers().push_back({true, std::nullopt, 14});  // true, slot left as sent
@@ -133,7 +112,7 @@ TEST_F(EditorRoutine, VariablePickAnsweredFalseLeavesTheFieldAndReleasesTheSlot)
         afterUntouched = f.Text("Edit1");
         f.Ok();
     });
-    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(Edit(1));
     EXPECT_EQ(afterFalse, "C:\\old.jpg");
     EXPECT_EQ(afterUntouched, "C:\\old.jpg");
     ASSERT_EQ(host().PickRequests().size(), 2u);
@@ -147,7 +126,7 @@ TEST_F(EditorRoutine, PickButtonsDoNothingWithoutAnInterfaceAccessCallback) {
     host().RegisterPlugIn();
     host().InitPlugIn();
     host().RegisterScriptProcessor();
-    Slots({"C:\\keep.jpg", "85"});
+    Give({"C:\\keep.jpg", "85"});
     const size_t blocks = ledger().Live();
     size_t during = 0;
     std::string after;
@@ -158,14 +137,14 @@ TEST_F(EditorRoutine, PickButtonsDoNothingWithoutAnInterfaceAccessCallback) {
         after = f.Text("Edit1");
         f.Cancel();
     });
-    EXPECT_FALSE(Edit());
+    EXPECT_FALSE(Edit(1));
     EXPECT_EQ(after, "C:\\keep.jpg");
     EXPECT_EQ(during, blocks) << "a host string was made for nothing";
     EXPECT_TRUE(host().PickRequests().empty());
 }
 
 TEST_F(EditorRoutine, MouseOnAPickButtonShowsTheHandAndAClickAsks) {
-    Slots({"C:\\old.jpg", "85"});
+    Give({"C:\\old.jpg", "85"});
     host().PickAnswers().push_back({true, std::string("C:\\clicked.jpg"), 15});
     bool hand = false;
     std::string after;
@@ -184,7 +163,7 @@ TEST_F(EditorRoutine, MouseOnAPickButtonShowsTheHandAndAClickAsks) {
             after = f.Text("Edit1");
             f.Ok();
         }});
-    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(Edit(1));
     EXPECT_TRUE(hand);
     EXPECT_EQ(after, "C:\\clicked.jpg");
     EXPECT_STREQ(slots_[0], "C:\\clicked.jpg");
@@ -193,7 +172,7 @@ TEST_F(EditorRoutine, MouseOnAPickButtonShowsTheHandAndAClickAsks) {
 // ---------------------------------------------------------------- TMBox12Form
 
 TEST_F(EditorRoutine, QualitySliderWritesItsPositionOnlyOnceMoved) {
-    Slots({"", "[Quality]"});
+    Give({"", "[Quality]"});
     std::string before, atEnd;
     Driver d(std::vector<Driver::Step>{
         [&](OpenForm& f) {
@@ -204,14 +183,14 @@ TEST_F(EditorRoutine, QualitySliderWritesItsPositionOnlyOnceMoved) {
             atEnd = f.Text("Label4");
             f.Ok();
         }});
-    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(Edit(1));
     EXPECT_EQ(before, "[Quality]");
     EXPECT_EQ(atEnd, "100");
     EXPECT_STREQ(slots_[1], "100");
 }
 
 TEST_F(EditorRoutine, Mbox12ControlsCarryTheirDesign) {
-    Slots({"", ""});
+    Give({"", ""});
     hq::ui::ControlProbe file, variable, quality, slider, title, name, ok;
     std::string caption;
     Driver d([&](OpenForm& f) {
@@ -225,7 +204,7 @@ TEST_F(EditorRoutine, Mbox12ControlsCarryTheirDesign) {
         caption = f.Form().text;
         f.Cancel();
     });
-    EXPECT_FALSE(Edit());
+    EXPECT_FALSE(Edit(1));
     EXPECT_EQ(caption, "Свойства fzShotDesktopToJpg");
     EXPECT_STREQ(file.hint, "Выбрать файл");
     EXPECT_STREQ(variable.hint, "Вставить переменную");
@@ -254,7 +233,7 @@ BOOL CALLBACK FindTooltip(HWND h, LPARAM lp) {
 // The tools are made once the dialog has painted and get their mouse
 // messages from the form: hovering a pick button still shows its hint.
 TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltipThatShowsOnHover) {
-    Slots({"", ""});
+    Give({"", ""});
     LRESULT tools = -1;
     bool shown = false;
     wchar_t text[80] = {};
@@ -274,7 +253,7 @@ TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltipThatShowsOnHover) {
         if (shown) ::SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         f.Cancel();
     });
-    EXPECT_FALSE(Edit());
+    EXPECT_FALSE(Edit(1));
     EXPECT_EQ(tools, 2);
     EXPECT_TRUE(shown);
     EXPECT_STREQ(text, L"Выбрать файл");
@@ -282,9 +261,9 @@ TEST_F(EditorRoutine, EachPickButtonWithAHintHasATooltipThatShowsOnHover) {
 
 TEST_F(EditorRoutine, LineBreaksAndUndefinedBytesSurviveOkUnchanged) {
     const std::string odd = "C:\\a\r\nb\x98.jpg";  // a line break and a byte Windows-1251 leaves undefined
-    Slots({odd.c_str(), "85"});
+    Give({odd, "85"});
     Driver d([](OpenForm& f) { f.Ok(); });
-    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(Edit(1));
     EXPECT_EQ(std::string(slots_[0]), odd);
 }
 
@@ -307,7 +286,7 @@ TEST_F(EditorRoutine, AnsiCodePageFieldShowsAndStoresTheParameterBytes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Slots({"C:\\M\xFAsica\\a.jpg", "85"});
+        Give({"C:\\M\xFAsica\\a.jpg", "85"});
         std::wstring shown;
         Driver d([&](OpenForm& f) {
             const HWND field = f.Query("Edit1").hwnd;
@@ -317,7 +296,7 @@ TEST_F(EditorRoutine, AnsiCodePageFieldShowsAndStoresTheParameterBytes) {
             if (!c.typed.empty()) ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));
             f.Ok();
         });
-        EXPECT_TRUE(Edit());
+        EXPECT_TRUE(Edit(1));
         EXPECT_EQ(shown, L"C:\\M" + letter + L"sica\\a.jpg");
         EXPECT_EQ(std::string(slots_[0]), c.stored);
         TakeSlots();
@@ -325,14 +304,14 @@ TEST_F(EditorRoutine, AnsiCodePageFieldShowsAndStoresTheParameterBytes) {
 }
 
 TEST_F(EditorRoutine, StoredVariableQualitySurvivesWhileTheSliderIsUntouched) {
-    Slots({"x.jpg", "[Q]"});
+    Give({"x.jpg", "[Q]"});
     Driver d([](OpenForm& f) { f.Ok(); });
-    EXPECT_TRUE(Edit());
+    EXPECT_TRUE(Edit(1));
     EXPECT_STREQ(slots_[1], "[Q]");
 }
 
 TEST_F(EditorRoutine, TabOrderFocusEnterAndEscape) {
-    Slots({"a", "1"});
+    Give({"a", "1"});
     HWND focusAtStart = nullptr, edit1 = nullptr, okButton = nullptr, focusAfterTabs = nullptr;
     int tabs[4] = {};
     bool openAfterEscape = false;
@@ -354,7 +333,7 @@ TEST_F(EditorRoutine, TabOrderFocusEnterAndEscape) {
             focusAfterTabs = ::GetFocus();
             ::PostMessageW(focusAfterTabs, WM_KEYDOWN, VK_RETURN, 1);
         }});
-    EXPECT_TRUE(Edit()) << "Enter on the focused OK button ends the dialog with OK";
+    EXPECT_TRUE(Edit(1)) << "Enter on the focused OK button ends the dialog with OK";
     EXPECT_EQ(focusAtStart, edit1);
     EXPECT_EQ(tabs[0], 0);
     EXPECT_EQ(tabs[1], 1);
