@@ -3,6 +3,7 @@
 // full-open chooser's red, green and blue fields, and presses OK or Cancel by
 // control ID (the buttons are not labelled in English under this locale).
 #include <windows.h>
+#include <colordlg.h>
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
@@ -18,8 +19,6 @@
 namespace {
 
 using systest::ImportPatch;
-
-constexpr int kRedEdit = 706, kGreenEdit = 707, kBlueEdit = 708;
 
 // What the timer does with the chooser, and what it saw.
 struct Drive {
@@ -39,7 +38,7 @@ int g_ticks = 0;
 BOOL CALLBACK FindChooser(HWND hwnd, LPARAM out) {
     wchar_t cls[16] = {};
     ::GetClassNameW(hwnd, cls, 16);
-    if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, kRedEdit)) {
+    if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, COLOR_RED)) {
         *reinterpret_cast<HWND*>(out) = hwnd;
         return FALSE;
     }
@@ -64,9 +63,9 @@ void CALLBACK DriveChooser(HWND, UINT, UINT_PTR id, DWORD) {
     for (const char* name : {"[cd_x]", "[cd_y]", "[cd_s]", "[cd_a]", "[cd_sp]"})
         d.vars[name] = hqhost::Host::Instance().Var(name);
     if (d.color) {
-        ::SetDlgItemInt(dlg, kRedEdit, GetRValue(*d.color), FALSE);
-        ::SetDlgItemInt(dlg, kGreenEdit, GetGValue(*d.color), FALSE);
-        ::SetDlgItemInt(dlg, kBlueEdit, GetBValue(*d.color), FALSE);
+        ::SetDlgItemInt(dlg, COLOR_RED, GetRValue(*d.color), FALSE);
+        ::SetDlgItemInt(dlg, COLOR_GREEN, GetGValue(*d.color), FALSE);
+        ::SetDlgItemInt(dlg, COLOR_BLUE, GetBValue(*d.color), FALSE);
     }
     const int button = d.confirm ? IDOK : IDCANCEL;
     ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
