@@ -322,12 +322,52 @@ void Button::Command(WORD code) {
     if (code == BN_CLICKED) Click();
 }
 
+// ------------------------------------------------------------------ OptionButton
+
+OptionButton::OptionButton(Form& form, std::string name, Rect bounds, DWORD style, std::string_view caption)
+    : WinControl(form, std::move(name), bounds) {
+    Create(L"BUTTON", style, 0, caption);
+    FitCaption();
+}
+
+void OptionButton::FontChanged() {
+    WinControl::FontChanged();
+    FitCaption();
+}
+
+void OptionButton::TextChanged() {
+    WinControl::TextChanged();
+    FitCaption();
+}
+
+// The room the design left beside its caption (for the mark and the gap
+// after it) is kept at the form's scale, the caption measured in its font at
+// each DPI.
+void OptionButton::FitCaption() {
+    Form& form = Owner();
+    if (form.Dpi() == 96 || !hwnd_) return;
+    const std::wstring caption = Widen(text_);
+    const auto width = [&](HFONT font) -> int {
+        SelectScope select(form.MeasureDc(), font);
+        SIZE text{};
+        return ::GetTextExtentPoint32W(form.MeasureDc(), caption.c_str(), static_cast<int>(caption.size()), &text)
+                   ? text.cx
+                   : -1;
+    };
+    const int designText = width(form.DesignFontHandle(Font())), text = width(form.FontHandle(Font()));
+    if (designText < 0 || text < 0) return;
+    Rect b = Bounds();
+    const int needed = form.Scale(Design().width - designText) + text;
+    const int room = form.Scale(form.ClientWidth()) - b.left;
+    if (needed <= b.width || b.width >= room) return;
+    b.width = std::min(needed, room);
+    SetBounds(b);
+}
+
 // ------------------------------------------------------------------ RadioButton
 
 RadioButton::RadioButton(Form& form, std::string name, Rect bounds, std::string_view caption)
-    : WinControl(form, std::move(name), bounds) {
-    Create(L"BUTTON", BS_RADIOBUTTON, 0, caption);
-}
+    : OptionButton(form, std::move(name), bounds, BS_RADIOBUTTON, caption) {}
 
 void RadioButton::SetChecked(bool on) {
     if (on == checked_) return;
@@ -353,9 +393,7 @@ void RadioButton::FillProbe(ControlProbe& p) const {
 // ------------------------------------------------------------------ CheckBox
 
 CheckBox::CheckBox(Form& form, std::string name, Rect bounds, std::string_view caption)
-    : WinControl(form, std::move(name), bounds) {
-    Create(L"BUTTON", BS_CHECKBOX, 0, caption);
-}
+    : OptionButton(form, std::move(name), bounds, BS_CHECKBOX, caption) {}
 
 void CheckBox::SetChecked(bool on) {
     if (on == checked_) return;

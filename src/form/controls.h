@@ -141,10 +141,26 @@ private:
     int modalResult_;
 };
 
+// A radio button or check box: its mark and caption. Above 96 DPI the
+// caption's font rounds to a slightly larger size than the layout's scale,
+// so a button whose caption no longer fits its scaled width is widened to
+// show it whole, within the form; at 96 DPI it keeps its design width.
+class OptionButton : public WinControl {
+public:
+    OptionButton(Form& form, std::string name, Rect bounds, DWORD style, std::string_view caption);
+
+protected:
+    void FontChanged() override;
+    void TextChanged() override;
+
+private:
+    void FitCaption();
+};
+
 // Radio buttons of a form form one group: checking one clears the others.
 // The click event runs whenever a button becomes checked, by the author or
 // by the program, and never when it is cleared.
-class RadioButton : public WinControl {
+class RadioButton : public OptionButton {
 public:
     RadioButton(Form& form, std::string name, Rect bounds, std::string_view caption);
     const char* Kind() const override { return "RadioButton"; }
@@ -160,7 +176,7 @@ private:
 };
 
 // The click event runs whenever the state changes, by the author or by the program.
-class CheckBox : public WinControl {
+class CheckBox : public OptionButton {
 public:
     CheckBox(Form& form, std::string name, Rect bounds, std::string_view caption);
     const char* Kind() const override { return "CheckBox"; }

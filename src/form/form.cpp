@@ -294,6 +294,7 @@ Form::~Form() {
     controls_.clear();
     measure_.reset();
     fonts_.clear();
+    designFonts_.clear();
 }
 
 void Form::DestroyHandle() {
@@ -330,14 +331,22 @@ int Form::TabIndex(const WinControl* c) const {
     return -1;
 }
 
-HFONT Form::FontHandle(const FontSpec& font) {
-    auto it = fonts_.find(font);
-    if (it != fonts_.end()) return it->second.get();
-    HFONT f = ::CreateFontW(-Scale(font.height), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, L"Arial");
-    return fonts_.emplace(font, UniqueFont(f)).first->second.get();
+namespace {
+
+// Arial of a font at a pixel height, kept in `cache`.
+HFONT CachedArial(std::map<FontSpec, UniqueFont>& cache, const FontSpec& font, int height) {
+    auto it = cache.find(font);
+    if (it != cache.end()) return it->second.get();
+    HFONT f = ::CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+    return cache.emplace(font, UniqueFont(f)).first->second.get();
 }
+
+}  // namespace
+
+HFONT Form::FontHandle(const FontSpec& font) { return CachedArial(fonts_, font, Scale(font.height)); }
+
+HFONT Form::DesignFontHandle(const FontSpec& font) { return CachedArial(designFonts_, font, font.height); }
 
 HDC Form::MeasureDc() {
     if (!measure_) measure_.reset(::CreateCompatibleDC(nullptr));

@@ -250,8 +250,10 @@ public:
     // The form's paint handler: runs on every repaint before the graphic controls paint.
     std::function<void(HDC)> onPaint;
 
-    // The font at the form's DPI.
+    // The font at the form's DPI, and at 96 DPI (the design's, for measuring
+    // what the design left room for).
     HFONT FontHandle(const FontSpec& font);
+    HFONT DesignFontHandle(const FontSpec& font);
     // A memory DC for measuring text (labels size themselves with it).
     HDC MeasureDc();
     int Paints() const { return paints_; }
@@ -300,7 +302,7 @@ private:
     HWND savedFocus_ = nullptr;
     GraphicControl* hover_ = nullptr;
     GraphicControl* pressed_ = nullptr;
-    std::map<FontSpec, UniqueFont> fonts_;
+    std::map<FontSpec, UniqueFont> fonts_, designFonts_;
     UniqueMemDc measure_;
     int modalResult_ = kModalNone;
     bool inModalLoop_ = false;

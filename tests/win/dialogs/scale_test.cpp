@@ -47,6 +47,7 @@ struct Expected {
     bool sized;       // false: an auto-sized label, whose size follows its text
     bool windowed;
     bool combo = false;
+    bool option = false;  // a radio button or check box: widened where its caption needs it
 };
 
 std::vector<Expected> ExpectedControls(const hq::editors::DialogDesign& d) {
@@ -54,11 +55,30 @@ std::vector<Expected> ExpectedControls(const hq::editors::DialogDesign& d) {
     for (const ControlDecl& c : d.controls) {
         const bool windowed = c.kind != ControlKind::Label && c.kind != ControlKind::SpeedButton;
         const bool sized = c.kind != ControlKind::Label || c.fixedSize;
-        out.push_back({c.name, c.bounds, c.font ? c.font->height : 13, sized, windowed, c.kind == ControlKind::Combo});
+        out.push_back({c.name, c.bounds, c.font ? c.font->height : 13, sized, windowed, c.kind == ControlKind::Combo,
+                       c.kind == ControlKind::Radio || c.kind == ControlKind::Check});
     }
     out.push_back({"Button1", {250, d.height - 34, 69, 25}, 12, true, true});
     out.push_back({"Button2", {322, d.height - 34, 69, 25}, 12, true, true});
     return out;
+}
+
+// The width of a button's caption in its own font, or in Arial of a height.
+int CaptionWidth(HWND button, int arialHeight = 0) {
+    wchar_t text[256] = {};
+    const int n = ::GetWindowTextW(button, text, 256);
+    const HFONT arial = arialHeight ? ::CreateFontW(-arialHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                                    DEFAULT_CHARSET, 0, 0, 0, DEFAULT_PITCH | FF_SWISS, L"Arial")
+                                    : nullptr;
+    const HDC dc = ::GetDC(button);
+    const HGDIOBJ old =
+        ::SelectObject(dc, arial ? arial : reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text, n, &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(button, dc);
+    if (arial) ::DeleteObject(arial);
+    return size.cx;
 }
 
 // Checks each control of the open form against its design at `dpi`: its
@@ -74,7 +94,11 @@ void ExpectControlsAt(const OpenForm& f, const std::vector<Expected>& controls, 
         EXPECT_NEAR(p.left, want.left, 1);
         EXPECT_NEAR(p.top, want.top, 1);
         if (e.sized) {
-            EXPECT_NEAR(p.width, want.width, 1);
+            if (e.option) {
+                EXPECT_GE(p.width, want.width - 1);
+            } else {
+                EXPECT_NEAR(p.width, want.width, 1);
+            }
             EXPECT_NEAR(p.height, want.height, 1);
         }
         EXPECT_EQ(p.fontHeight, ::MulDiv(e.fontHeight, dpi, 96));
@@ -92,6 +116,13 @@ void ExpectControlsAt(const OpenForm& f, const std::vector<Expected>& controls, 
         LOGFONTW font{};
         ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(p.hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
         EXPECT_EQ(font.lfHeight, -::MulDiv(e.fontHeight, dpi, 96));
+        if (e.option) {  // the room beside the caption is the design's at this scale, or the button reaches the edge
+            RECT client{};
+            ::GetClientRect(f.hwnd(), &client);
+            const int room = ::MulDiv(e.design.width - CaptionWidth(p.hwnd, e.fontHeight), dpi, 96);
+            EXPECT_TRUE(p.left + p.width >= client.right || CaptionWidth(p.hwnd) + room <= p.width)
+                << CaptionWidth(p.hwnd) << " + " << room << " > " << p.width;
+        }
     }
 }
 
