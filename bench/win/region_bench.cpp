@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "../../tests/native/window_test_bmp.h"
+#include "../../tests/native/bmp_craft.h"
 #include "bench_clock.h"
 #include "image/bmp_image.h"
 #include "image/image_file.h"
@@ -29,7 +29,7 @@ std::string Write(const char* name, int w, int h, const std::function<uint32_t(i
     char folder[MAX_PATH + 1] = {};
     const DWORD length = ::GetTempPathA(sizeof folder, folder);
     const std::string path = (length > 0 && length < sizeof folder ? std::string(folder) : std::string()) + name;
-    const auto bytes = hqtestbmp::MakeBmp(w, h, colour);
+    const auto bytes = bmptest::MakeBmp(w, h, colour);
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return path;
 }
