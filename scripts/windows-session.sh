@@ -34,6 +34,11 @@ if reason=$(scripts/can-run-wine.sh 2>&1); then
   export HQ_TIMEOUT=${HQ_TIMEOUT:-$hq_limit_session}
   start_wine_session "$root"
   scripts/wine-prefix.sh
+  # One wineserver for the whole command: one that exits when its last
+  # program has ended can be shutting down just as the next program
+  # connects, which then dies with "recvmsg: connection reset" (seen in a
+  # loop of picture shots under emulation, where the gap between programs is long).
+  wineserver -p
   status=0
   "$@" || status=$?
   exit $status
