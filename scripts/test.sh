@@ -64,7 +64,7 @@ suite() { # name, windows-session arguments...
 suite64() { suite win64 --win64 ctest --test-dir build/win64 --output-on-failure; }
 # The 32-bit suite (the product's own build): here, or in the test VM where
 # this machine cannot run 32-bit programs (reduced depth there).
-suite32() { suite win32 bash -c 'wineserver -p && ctest --test-dir build/win --output-on-failure'; }
+suite32() { suite win32 ctest --test-dir build/win --output-on-failure; }
 
 status=0
 if [ "$mode" = win64 ]; then
