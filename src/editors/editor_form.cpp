@@ -1,6 +1,7 @@
 #include "editors/editor_form.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "base/error.h"
 #include "base/host.h"
@@ -370,11 +371,14 @@ public:
         const RECT r = x1 == x2 ? RECT{x1, y1, x1 + width_, y2} : RECT{x1, y1, x2, y1 + width_};
         ::FillRect(dc_, &r, line_.get());
     }
-    void Point(int x, int y, uint32_t rrggbb) { Point(dc_, x, y, width_, rrggbb); }
-    static void Point(HDC dc, int x, int y, int width, uint32_t rrggbb) {
+    // Single points of one colour, a square of the line width each.
+    void Points(uint32_t rrggbb, std::initializer_list<POINT> points) { Points(dc_, width_, rrggbb, points); }
+    static void Points(HDC dc, int width, uint32_t rrggbb, std::initializer_list<POINT> points) {
         const UniqueBrush brush(::CreateSolidBrush(Hex(rrggbb)));
-        const RECT r{x, y, x + width, y + width};
-        ::FillRect(dc, &r, brush.get());
+        for (const POINT& at : points) {
+            const RECT r{at.x, at.y, at.x + width, at.y + width};
+            ::FillRect(dc, &r, brush.get());
+        }
     }
 
 private:
@@ -409,8 +413,7 @@ void EditorForm::FormPaint(HDC dc) {
         p.Pen(0xD6D6C6);
         p.Line(x(9), y(20), tab(39), y(20));
         // 4-6: the tab's bevel.
-        for (auto [px, py] : {std::pair{x(10), y(1)}, {x(9), y(2)}, {tab(37), y(1)}, {tab(38), y(2)}})
-            p.Point(px, py, 0xC7C7B7);
+        p.Points(0xC7C7B7, {{x(10), y(1)}, {x(9), y(2)}, {tab(37), y(1)}, {tab(38), y(2)}});
         p.Pen(0xCDCDBD);
         p.Line(x(11), y(1), tab(37), y(1));
         p.Line(x(9), y(3), x(9), y(21));
@@ -420,8 +423,8 @@ void EditorForm::FormPaint(HDC dc) {
         p.Line(x(10), y(3), x(10), y(21));
         p.Line(tab(37), y(3), tab(37), y(21));
         // 7-9: the box's bevel.
-        for (auto [px, py] : {std::pair{9, 74}, {10, 75}, {389, 74}, {388, 75}, {388, 21}, {389, 22}})
-            p.Point(x(px), y(py), 0xD5D5BF);
+        p.Points(0xD5D5BF, {{x(9), y(74)}, {x(10), y(75)}, {x(389), y(74)}, {x(388), y(75)}, {x(388), y(21)},
+                            {x(389), y(22)}});
         p.Pen(0xE0E0C8);
         p.Line(x(9), y(21), x(388), y(21));
         p.Line(x(11), y(75), x(388), y(75));
@@ -433,11 +436,10 @@ void EditorForm::FormPaint(HDC dc) {
         p.Line(x(10), y(23), x(10), y(74));
         // 10: the joint of each section's left and top strips.
         for (const SectionDecl& s : design_.sections) {
-            p.Point(x(s.gx + 1), x(s.gy + 1), 0xA8A7AB);
-            p.Point(x(s.gx), x(s.gy + 1), 0xCCC9B9);
-            p.Point(x(s.gx + 1), x(s.gy), 0xCCC9B9);
+            p.Points(0xA8A7AB, {{x(s.gx + 1), x(s.gy + 1)}});
+            p.Points(0xCCC9B9, {{x(s.gx), x(s.gy + 1)}, {x(s.gx + 1), x(s.gy)}});
             WindowDc window(Handle());
-            Painter::Point(window.get(), x(s.gx + 2), x(s.gy + 2), one, 0xADA99A);
+            Painter::Points(window.get(), one, 0xADA99A, {{x(s.gx + 2), x(s.gy + 2)}});
         }
     }
 }

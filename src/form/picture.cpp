@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/dpi.h"
 #include "base/host.h"
 
 namespace hq::ui {
@@ -83,13 +84,13 @@ UniqueBitmap Stretched(HBITMAP source, int width, int height, PictureKey key) {
 }  // namespace
 
 UniqueBitmap LoadPicture(const wchar_t* name, int designWidth, int designHeight, int dpi, PictureKey key) {
-    if (dpi == 96 || dpi <= 0) return LoadStored(name);
-    const int width = ::MulDiv(designWidth, dpi, 96);
-    const int height = ::MulDiv(designHeight, dpi, 96);
+    if (dpi == kDesignDpi || dpi <= 0) return LoadStored(name);
+    const int width = ScaleToDpi(designWidth, dpi);
+    const int height = ScaleToDpi(designHeight, dpi);
     if (width <= 0 || height <= 0) return {};
 
     UniqueBitmap picture;
-    if (dpi > 96 && !IS_INTRESOURCE(name)) {
+    if (dpi > kDesignDpi && !IS_INTRESOURCE(name)) {
         const std::wstring variant = std::wstring(name) + (dpi <= 144 ? L"_150" : L"_200");
         picture = LoadStored(variant.c_str());
     }
