@@ -212,8 +212,11 @@ size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, P
         ADD_FAILURE() << where << ": " << Join(problems) << (r.error.empty() ? "" : " [error: " + r.error + "]");
     };
 
+    const bool progress = hqtest::EnvCount("HQ_SWEEP_PROGRESS") > 0;
     for (const Case& c : cases) {
-        if (hqtest::EnvCount("HQ_SWEEP_PROGRESS")) std::fprintf(stderr, "[ case     ] %s\n", c.name.c_str());
+        if (progress) std::fprintf(stderr, "[ case     ] %s\n", c.name.c_str());
+        const size_t pointsBefore = points;
+        const DWORD started = ::GetTickCount();
         // One unchecked run first: what a case's first run sets up and keeps
         // (a dialog's design, built when it first opens) is no leak of a run.
         if (c.prepare) c.prepare();
@@ -227,6 +230,9 @@ size_t SweepTest::Sweep(const char* subsystem, const std::vector<Case>& cases, P
                 ++points;
                 if (!faults::Tripped()) ++untripped;
             }
+        if (progress)
+            std::fprintf(stderr, "[ case     ] %s: %zu failure points, %lu ms\n", c.name.c_str(), points - pointsBefore,
+                         static_cast<unsigned long>(::GetTickCount() - started));
     }
     std::printf("[ swept    ] %s: %zu failure points over %zu cases (%zu not reached again)\n", subsystem, points,
                 cases.size(), untripped);

@@ -45,7 +45,8 @@ struct Case {
 // finishes: writing its file, storing a dialog's fields).
 // Where the run is emulated and slow, HQ_SWEEP_CALLS=N caps each of the three
 // at N (the first calls, where most set-up fails, stay in).
-// HQ_SWEEP_PROGRESS=1 names each case on standard error as it starts.
+// HQ_SWEEP_PROGRESS=1 names each case on standard error as it starts, and
+// its failure points and time when it ends.
 struct Plan {
     unsigned everyCallUpTo = 48;
     unsigned samplesBeyond = 12;
