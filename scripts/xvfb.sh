@@ -1,15 +1,21 @@
 # Sourced: start_xvfb starts a virtual display on a free number, 1024x768x24
 # unless HQ_SCREEN says otherwise (WIDTHxHEIGHTxDEPTH), exports DISPLAY and
-# sets HQ_XVFB_PID (the caller stops it by that PID).
+# sets HQ_XVFB_PID (the caller stops it by that PID). Xvfb picks the number
+# itself and names it once it accepts connections (-displayfd), so sessions
+# started at the same moment never share a display.
 start_xvfb() {
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 "${HQ_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+  local named n=
+  named=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${HQ_SCREEN:-1024x768x24}" -nolisten tcp 3>"$named" >/dev/null 2>&1 &
   HQ_XVFB_PID=$!
-  for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
+  for _ in $(seq 200); do
+    n=$(head -n1 "$named")
+    [ -n "$n" ] && break
+    kill -0 "$HQ_XVFB_PID" 2>/dev/null || break
     sleep 0.05
   done
+  rm -f "$named"
+  [ -n "$n" ] || { echo "xvfb: no virtual display could be started" >&2; return 1; }
   export DISPLAY=":$n"
 }
 
