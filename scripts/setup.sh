@@ -100,9 +100,24 @@ fetch_source() { # package, glob of the upstream tarball
 fetch_source libjpeg-turbo 'libjpeg-turbo_*.orig.tar.gz'
 fetch_source libpng1.6 'libpng1.6_*.orig.tar.*'
 
+# Built libraries are also kept per machine (HQ_DEPS_CACHE), under a key of
+# everything they are made from: this script, the toolchain files, the source
+# tarballs and the compilers' versions. A fresh clone copies them from there.
+machine_deps=${HQ_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zeZoreredur-deps}
+deps_key=$( { cat "$root/scripts/setup.sh" "$root/cmake/mingw32.cmake" "$root/cmake/mingw64.cmake"
+  (cd "$src" && sha256sum libjpeg-turbo_*.orig.tar.* libpng1.6_*.orig.tar.*)
+  i686-w64-mingw32-g++-posix --version; x86_64-w64-mingw32-g++-posix --version; nasm -v; } | sha256sum | cut -c1-16)
+
 build_dep() { # folder, toolchain, name, tarball glob, stamp file, extra cmake args...
   local deps=$1 toolchain=$2 name=$3 pattern=$4 stamp=$5; shift 5
   if [ -f "$deps/$stamp" ]; then return 0; fi
+  local kept="$machine_deps/$deps_key/$(basename "$deps")"
+  if [ -f "$kept/$stamp" ]; then
+    echo "setup: copying $name into ${deps#"$root/"} (built before on this machine)"
+    mkdir -p "$deps" && cp -a "$kept/." "$deps/"
+    did_something=1
+    return 0
+  fi
   echo "setup: building $name into ${deps#"$root/"}"
   local work="$cache/build-$name-$(basename "$deps")"
   rm -rf "$work"; mkdir -p "$work"
@@ -114,6 +129,11 @@ build_dep() { # folder, toolchain, name, tarball glob, stamp file, extra cmake a
   cmake --build "$work/build" >"$work/build.log" 2>&1 || { tail -50 "$work/build.log" >&2; exit 1; }
   cmake --install "$work/build" >"$work/install.log" 2>&1 || { tail -50 "$work/install.log" >&2; exit 1; }
   rm -rf "$work"
+  # Kept for the next clone: the install folder as it now stands, put in
+  # place whole (a copy cut short is never found).
+  mkdir -p "$machine_deps/$deps_key"
+  local part; part=$(mktemp -d "$machine_deps/$deps_key/part.XXXXXX")
+  cp -a "$deps/." "$part/" && rm -rf "$kept" && mv "$part" "$kept" || rm -rf "$part"
   did_something=1
 }
 
