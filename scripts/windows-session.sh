@@ -62,6 +62,8 @@ trap 'rm -f "$job" "$job.rc"' EXIT
   echo "export GTEST_FILTER=${GTEST_FILTER:--DialogSweep.EveryFailedCallStoresAllOrNothing}"
   echo "export HQ_TIMEOUT=${HQ_TIMEOUT:-$hq_limit_vm_program}"
   echo "export HQ_LEAK_ROUNDS=${HQ_LEAK_ROUNDS:-100}"
+  # Each BMP corpus file is converted to one depth, in turn, not all five.
+  echo "export HQ_CORPUS_DEPTHS=${HQ_CORPUS_DEPTHS:-1}"
   printf 'exec scripts/windows-session.sh'
   printf ' %q' "$@"
   echo

@@ -145,8 +145,14 @@ class FuzzCorpusAction : public hqtest::PluginTest {};
 // Each corpus file through fzChangeColorBmp at each depth: a file that does
 // not read stays as it was with the reader's error; one that reads comes back at
 // the depth asked for, its size kept and, at 32 and 24 bits, its colours.
+// HQ_CORPUS_DEPTHS=1 (the emulated run) takes one depth per file, in turn, so
+// every file and every depth still run.
 TEST_F(FuzzCorpusAction, ColourDepthActionOnEveryCorpusFile) {
     const std::string path = hqtest::ExeDirPath("fuzz_replay.bmp");
+    const char* const kDepths[] = {"32", "24", "16", "8", "4"};
+    const int asked = hqtest::EnvCount("HQ_CORPUS_DEPTHS");
+    const size_t perFile = asked > 0 && asked < 5 ? static_cast<size_t>(asked) : 5;
+    size_t turn = 0;
     for (const Input& input : Corpus("bmp_reader")) {
         SCOPED_TRACE(input.name);
         bmp::Image source;
@@ -161,7 +167,8 @@ TEST_F(FuzzCorpusAction, ColourDepthActionOnEveryCorpusFile) {
         if (valid && static_cast<uint64_t>(source.width) * static_cast<uint64_t>(source.height) >
                          hqfuzz::kDepthCheckPixels)
             continue;
-        for (const char* depth : {"32", "24", "16", "8", "4"}) {
+        for (size_t d = 0; d < perFile; ++d) {
+            const char* depth = kDepths[turn++ % 5];
             {
                 std::ofstream out(path, std::ios::binary | std::ios::trunc);
                 out.write(reinterpret_cast<const char*>(input.bytes.data()), static_cast<std::streamsize>(input.bytes.size()));
