@@ -1,7 +1,8 @@
 // hqhost: the stand-in host.
 //   hqhost list PLUGIN               the catalogue by group
 //   hqhost run PLUGIN SCRIPT         run a publication script (see pubscript.h)
-//   hqhost shot PLUGIN ID|about FILE.png   render an action's dialog to a PNG
+//   hqhost shot PLUGIN ID|about FILE.png [ID|about FILE.png]...
+//                                    render dialogs to PNG files, one after another
 #include <windows.h>
 
 #include <cstdio>
@@ -20,7 +21,7 @@ int Usage() {
     Print("usage:\n"
           "  hqhost list PLUGIN\n"
           "  hqhost run PLUGIN SCRIPT\n"
-          "  hqhost shot PLUGIN ID|about FILE.png\n");
+          "  hqhost shot PLUGIN ID|about FILE.png [ID|about FILE.png]...\n");
     return 2;
 }
 
@@ -62,8 +63,10 @@ int main(int argc, char** argv) {
     } else if (command == "run" && argc == 4) {
         host.SetInteractive(true);
         rc = RunPublicationScript(host, argv[3]) == 0 ? 0 : 1;
-    } else if (command == "shot" && argc == 5) {
-        rc = ShotCommand(host, argv[3], argv[4]);
+    } else if (command == "shot" && argc >= 5 && (argc - 3) % 2 == 0) {
+        // Every pair is tried; one that opens nothing is reported and the rest go on.
+        for (int i = 3; i < argc; i += 2)
+            if (ShotCommand(host, argv[i], argv[i + 1]) != 0) rc = 1;
     } else {
         rc = Usage();
     }
