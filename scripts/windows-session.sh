@@ -57,9 +57,8 @@ trap 'rm -f "$job" "$job.rc"' EXIT
   # last), not 48/12/8, and a program gets longer than here.
   echo "export HQ_SWEEP_CALLS=${HQ_SWEEP_CALLS:-8}"
   # The dialogs' fault sweep opens a dialog for every failure point (about a
-  # minute for all of them natively), the longest part of any run under
-  # emulation. It is left out here (GoogleTest reads GTEST_FILTER); it runs
-  # where Wine runs natively.
+  # minute for all of them natively, many times that emulated). It is left
+  # out here (GoogleTest reads GTEST_FILTER); it runs where Wine runs natively.
   echo "export GTEST_FILTER=${GTEST_FILTER:--DialogSweep.EveryFailedCallStoresAllOrNothing}"
   echo "export HQ_TIMEOUT=${HQ_TIMEOUT:-$hq_limit_vm_program}"
   echo "export HQ_LEAK_ROUNDS=${HQ_LEAK_ROUNDS:-100}"
