@@ -53,22 +53,18 @@ foreach(layer ${HQ_LAYERS})
   foreach(below ${HQ_BELOW_${layer}})
     target_link_libraries(${target} PUBLIC hq_${below})
   endforeach()
-endforeach()
-target_link_libraries(hq_base PUBLIC ${HQ_SYSTEM_LIBS})
-# The system headers the layers include, compiled once and reused by every
-# layer (the same flags throughout). The DLL's code is that of a build
-# without it; only a local symbol's number in its symbol table differs.
-target_precompile_headers(hq_base PRIVATE <windows.h> <algorithm> <functional> <map> <memory> <string>
-                          <string_view> <vector>)
-foreach(layer ${HQ_LAYERS})
-  if(NOT layer STREQUAL "base")
-    if(layer STREQUAL "plugin")
-      target_precompile_headers(hqplugin REUSE_FROM hq_base)
-    else()
-      target_precompile_headers(hq_${layer} REUSE_FROM hq_base)
-    endif()
+  # The system headers the layers include, compiled once with the lowest
+  # layer and reused by the others (the same flags throughout). The DLL's code
+  # is that of a build without it; only a local symbol's number in its symbol
+  # table differs.
+  if(layer STREQUAL "base")
+    target_precompile_headers(hq_base PRIVATE <windows.h> <algorithm> <functional> <map> <memory> <string>
+                              <string_view> <vector>)
+  else()
+    target_precompile_headers(${target} REUSE_FROM hq_base)
   endif()
 endforeach()
+target_link_libraries(hq_base PUBLIC ${HQ_SYSTEM_LIBS})
 target_link_libraries(hq_image PUBLIC hq_jpeg)
 target_link_libraries(hq_actions PUBLIC hq_png)
 target_link_libraries(hq_form PUBLIC hq_png)  # the pictures: the About box's is PNG data

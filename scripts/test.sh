@@ -46,18 +46,23 @@ echo "test: set-up and builds took $(elapsed "$begin")"
 ctest --test-dir build/native --output-on-failure | tee build/test-native.log
 ctest --test-dir build/native-asan --output-on-failure | tee build/test-native-asan.log
 
-# A Windows suite in a session of its own (its own prefix, virtual display and
-# wineserver), its output shown as it comes with the suite's name before each
-# line and kept whole in build/test-NAME.log.
-suite() { # name, windows-session arguments...
-  local name=$1 start status=0; shift
+# A command whose output is shown as it comes with NAME before each line and
+# kept whole in build/test-NAME.log, followed by its time.
+labelled() { # name, what it is, command...
+  local name=$1 what=$2 start status=0; shift 2
   start=$(date +%s)
   set +e
-  env -u DISPLAY scripts/windows-session.sh "$@" 2>&1 | tee "build/test-$name.log" | sed -u "s/^/[$name] /"
+  "$@" 2>&1 | tee "build/test-$name.log" | sed -u "s/^/[$name] /"
   status=${PIPESTATUS[0]}
   set -e
-  echo "test: the $name suite took $(elapsed "$start") (exit status $status)"
+  echo "test: $what took $(elapsed "$start") (exit status $status)"
   return $status
+}
+# A Windows suite in a session of its own (its own prefix, virtual display and
+# wineserver).
+suite() { # name, windows-session arguments...
+  local name=$1; shift
+  labelled "$name" "the $name suite" env -u DISPLAY scripts/windows-session.sh "$@"
 }
 # The 64-bit suite, natively at full depth: 1,000 leak rounds, every failure
 # point of the fault sweep, the dialogs' fault sweep.
@@ -67,15 +72,7 @@ suite64() { suite win64 --win64 ctest --test-dir build/win64 --output-on-failure
 suite32() { suite win32 ctest --test-dir build/win --output-on-failure; }
 
 package() {
-  local start status=0
-  start=$(date +%s)
-  set +e
-  HQ_WINEPREFIX=$root/build/package-wineprefix bash reference/test_package.sh 2>&1 |
-    tee build/test-package.log | sed -u "s/^/[package] /"
-  status=${PIPESTATUS[0]}
-  set -e
-  echo "test: the package check took $(elapsed "$start") (exit status $status)"
-  return $status
+  labelled package "the package check" env HQ_WINEPREFIX="$root/build/package-wineprefix" bash reference/test_package.sh
 }
 
 status=0
